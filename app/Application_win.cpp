@@ -1,0 +1,99 @@
+#include "app/Application.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <cstdlib>
+
+#include "app/Exception.h"
+#include "app/ModelCode.h"
+#include "app/StartupWindow.h"
+#include "app/Texts.h"
+
+namespace {
+
+HINSTANCE instance = GetModuleHandleW(nullptr);
+std::wstring title;
+OSVERSIONINFOEXW versionRecord{};
+
+constexpr UINT osWarningStyle = 0x41030;  // warning icon, system-modal, topmost
+constexpr DWORD allCommonControls = 0x3FFF;
+
+void ignoreInvalidParameter(const wchar_t*, const wchar_t*, const wchar_t*, unsigned int, uintptr_t) {}
+
+void showOsWarning(int textId) {
+    MessageBoxW(nullptr, loadTextAnsi(textId).c_str(), loadTextAnsi(5005).c_str(), osWarningStyle);
+}
+
+void initialiseCom() {
+    if (CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED) != S_OK) throw SystemException(loadText(5054));
+}
+
+void initialiseCommonControls() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), allCommonControls};
+    if (!InitCommonControlsEx(&controls)) throw SystemException(loadText(5055));
+}
+
+int runMessageLoop() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+void showFatalError(const std::wstring& text) {
+    MessageBoxW(nullptr, text.c_str(), loadText(5018).c_str(), MB_ICONERROR);
+}
+
+}  // namespace
+
+HINSTANCE applicationInstance() { return instance; }
+const std::wstring& applicationTitle() { return title; }
+const OSVERSIONINFOEXW& osVersion() { return versionRecord; }
+
+void checkOsVersion() {
+    OSVERSIONINFOEXW record{};
+    record.dwOSVersionInfoSize = sizeof(record);
+    bool known = GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&record));
+    if (!known) {
+        record = {};
+        record.dwOSVersionInfoSize = sizeof(OSVERSIONINFOW);
+        known = GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&record));
+    }
+    const long major = static_cast<long>(record.dwMajorVersion);
+    if (!known || major < 0) {
+        showOsWarning(5049);
+    } else if (major < 5) {
+        showOsWarning(5051);
+    }
+    versionRecord = record;
+}
+
+int runApplication(HINSTANCE processInstance, int showCommand) {
+    instance = processInstance;
+    title = loadText(5001);
+    loadModelCode();
+    HWND window = createStartupWindow(title, showCommand);
+    UpdateWindow(window);
+    return runMessageLoop();
+}
+
+int startApplication(HINSTANCE processInstance, int showCommand) {
+    instance = processInstance;
+    SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    SetCurrentDirectoryW(L"C:\\");
+    _set_invalid_parameter_handler(ignoreInvalidParameter);
+    checkOsVersion();
+    try {
+        initialiseCom();
+        initialiseCommonControls();
+        return runApplication(processInstance, showCommand);
+    } catch (const Exception& failure) {
+        showFatalError(failure.message());
+    } catch (...) {
+        showFatalError(loadText(5057));
+    }
+    return 0;
+}

@@ -1,0 +1,3 @@
+#include "app/DisplayMode.h"
+
+int displayMode = DisplayModeEvent;

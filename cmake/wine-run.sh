@@ -1,0 +1,123 @@
+#!/bin/bash
+# CMAKE_CROSSCOMPILING_EMULATOR for the mingw build: runs a Windows exe under Wine
+# on one shared Xvfb with one persistent wineserver.
+#   wine-run.sh prog.exe args...   run it (starts Xvfb/wineserver/prefix if needed)
+#   wine-run.sh --setup            only start them (CTest fixture)
+#   wine-run.sh --shutdown         stop wineserver and Xvfb (CTest fixture)
+# State: $ORVELLE_WINE_STATE (default /tmp/orvelle-wine-$UID); DISPLAY is in $state/display.
+# ORVELLE_SOUND_CAPTURE=FILE: the sound device's default output is written to FILE
+# (raw bytes); without it the output goes nowhere.
+set -euo pipefail
+state=${ORVELLE_WINE_STATE:-/tmp/orvelle-wine-$(id -u)}
+mkdir -p "$state"
+export WINEPREFIX=${WINEPREFIX:-$state/prefix}
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+# no Mono/Gecko install prompts, no .desktop/menu files written into $HOME
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
+# Japanese code page (932) for the narrow-text calls, as on the users' systems.
+if locale -a 2>/dev/null | grep -qx 'ja_JP.utf8'; then export LANG=ja_JP.UTF-8; fi
+# ALSA: "default" is a file sink over the null device, so the waveform device
+# opens without sound hardware and tests can read back what was played.
+[ -f "$state/asound-v2.conf" ] || cat > "$state/asound-v2.conf" <<'ALSA'
+pcm.!default {
+  type file
+  slave.pcm "null"
+  file { @func getenv vars [ ORVELLE_SOUND_CAPTURE ] default "/dev/null" }
+  format "raw"
+}
+ctl.!default { type hw card 0 }
+ALSA
+export ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:$state/asound-v2.conf
+
+xvfb_alive() { [ -s "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; }
+
+# One-time prefix settings: Japanese font aliases + CJK fallback for Tahoma,
+# no crash dialog (a crashing test would wait for a click until its timeout),
+# virtual desktop (without a WM each window hide costs ~2 s under Xvfb).
+# Written as UTF-16 .reg: regedit reads 8-bit files in the ANSI code page,
+# which would mangle the Japanese value names.
+configure_prefix() {
+  # Debian's fonts-wine files are not picked up from /usr/share/wine/fonts:
+  # link them into C:\windows\Fonts (Marlett = caption buttons, Tahoma = UI).
+  ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  local link
+  link=$(printf 'ipagp.ttf,IPAPGothic\0\0' | iconv -t UTF-16LE | od -An -tx1 -v | tr -s ' \n' ',,' | sed 's/^,//;s/,$//')
+  { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE <<REG; } > "$state/prefix.reg"
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]
+"MS UI Gothic"="IPAPGothic"
+"MS PGothic"="IPAPGothic"
+"MS Gothic"="IPAGothic"
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"ＭＳ ゴシック"="IPAGothic"
+
+[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]
+"Tahoma"=hex(7):$link
+"Tahoma Bold"=hex(7):$link
+
+[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
+"Default"="1280x1024"
+REG
+  wine regedit /S "$(winepath -w "$state/prefix.reg" 2>/dev/null)"
+}
+
+start_env() {  # idempotent, serialised with flock (ctest -j)
+  exec 9>"$state/lock"
+  flock 9
+  if ! xvfb_alive; then
+    rm -f "$state/display"
+    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+      3>"$state/display" </dev/null >"$state/xvfb.log" 2>&1 9>&- &
+    echo $! > "$state/xvfb.pid"
+    for _ in $(seq 100); do [ -s "$state/display" ] && break; sleep 0.1; done
+    [ -s "$state/display" ] || { echo "wine-run: Xvfb failed, see $state/xvfb.log" >&2; exit 1; }
+  fi
+  export DISPLAY=":$(cat "$state/display")"
+  # Daemons get stdio=/dev/null, their own session and not the lock fd: anything
+  # that inherits ctest's or ninja's output pipe stalls that run until it exits.
+  if [ ! -f "$WINEPREFIX/.orvelle-configured-v1" ]; then   # first run: ~15 s
+    setsid wine wineboot -i </dev/null >"$state/wineboot.log" 2>&1 9>&-
+    configure_prefix </dev/null >>"$state/wineboot.log" 2>&1 9>&-
+    wineserver -k 2>/dev/null || true   # restart so the virtual desktop applies
+    touch "$WINEPREFIX/.orvelle-configured-v1"
+  fi
+  # -p: wineserver stays up between tests (no per-test restart or 3 s linger).
+  setsid wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
+  flock -u 9
+  exec 9>&-
+}
+
+case "${1:-}" in
+  --setup) start_env; echo "wine env ready: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"; exit 0 ;;
+  --shutdown)
+    wineserver -k 2>/dev/null || true
+    if xvfb_alive; then kill "$(cat "$state/xvfb.pid")"; fi
+    rm -f "$state/xvfb.pid" "$state/display"; exit 0 ;;
+esac
+start_env
+# Wine's helpers (services.exe, explorer.exe, ...) inherit the stdio of the wine
+# process that starts them and outlive it; if that were ctest's pipe the test
+# would hang until wineserver exits. So run into a file and replay it.
+log=$(mktemp "$state/run.XXXXXX")
+trap 'rm -f "$log"' EXIT
+wine "$@" </dev/null >"$log" 2>&1 &
+wpid=$!
+trap 'kill -TERM $wpid 2>/dev/null' TERM INT   # ctest timeout -> stop the exe
+rc=0
+wait $wpid || rc=$?
+tr -d '\r' < "$log"
+# After a crash, winedbg's backtrace races the exit status: it is 0 about half
+# the time. Never let a crashed exe pass.
+if [ $rc -eq 0 ] && grep -q '^wine: Unhandled' "$log"; then
+  echo "wine-run: unhandled exception, forcing failure" >&2
+  rc=70
+fi
+exit $rc
