@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the viewer for Windows, writes the sample SD
+# card and starts the viewer under Wine on one of its event folders.
+# With an X display ($DISPLAY) the viewer opens there; without one it runs on a
+# private Xvfb display and a screenshot is written after a few seconds.
+#
+# ORVELLE_BUILD  build folder root (default: build/ in the tree)
+set -euo pipefail
+
+TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${ORVELLE_BUILD:-$TOP/build}
+WIN=$BUILD/windows
+NATIVE=$BUILD/native-release
+CARD=$BUILD/sample-card
+SHOT=$BUILD/viewer-screenshot.png
+
+"$TOP/tools/setup.sh"
+mkdir -p "$WIN" "$NATIVE"
+cmake -S "$TOP" -B "$WIN" -G Ninja -Wno-dev -DCMAKE_TOOLCHAIN_FILE="$TOP/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build "$WIN" -j"$(nproc)" --target OrvelleViewer
+cmake -S "$TOP" -B "$NATIVE" -G Ninja -Wno-dev -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+args=()
+if cmake --build "$NATIVE" -j"$(nproc)" --target orvelle-sample-card >/dev/null 2>&1; then
+    rm -rf "$CARD"
+    "$NATIVE/bin/orvelle-sample-card" "$CARD"
+    folder=$(find "$CARD" -name Video.dvt -printf '%h\n' | sort | head -n 1)
+    [ -n "$folder" ] && args=("Z:${folder//\//\\}")
+    echo "sample card: $CARD"
+fi
+
+export ORVELLE_WINE_STATE=$WIN/wine-state
+if [ -n "${DISPLAY:-}" ]; then
+    WINEPREFIX=$ORVELLE_WINE_STATE/prefix exec "$TOP/cmake/wine-run.sh" "$WIN/bin/OrvelleViewer.exe" "${args[@]}"
+fi
+# No display: private Xvfb, a screenshot after the viewer has settled.
+"$TOP/cmake/wine-run.sh" --setup >/dev/null
+"$TOP/cmake/wine-run.sh" "$WIN/bin/OrvelleViewer.exe" "${args[@]}" &
+viewer=$!
+sleep 8
+xwd -root -silent -display ":$(cat "$ORVELLE_WINE_STATE/display")" | /usr/bin/convert xwd:- -crop 1024x768+0+0 "png:$SHOT"
+echo "no X display: the viewer runs on a private Xvfb display; screenshot: $SHOT"
+echo "the viewer keeps running until it is closed or this script is interrupted (Ctrl+C)"
+trap '"$TOP/cmake/wine-run.sh" --shutdown >/dev/null' EXIT
+wait $viewer || true
