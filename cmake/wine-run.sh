@@ -7,6 +7,7 @@
 # State: $ORVELLE_WINE_STATE (default /tmp/orvelle-wine-$UID); DISPLAY is in $state/display.
 # ORVELLE_SOUND_CAPTURE=FILE: the sound device's default output is written to FILE
 # (raw bytes); without it the output goes nowhere.
+# ORVELLE_X_DISPLAY=:N: run on that X display instead of the private Xvfb.
 set -euo pipefail
 state=${ORVELLE_WINE_STATE:-/tmp/orvelle-wine-$(id -u)}
 mkdir -p "$state"
@@ -72,7 +73,9 @@ REG
 start_env() {  # idempotent, serialised with flock (ctest -j)
   exec 9>"$state/lock"
   flock 9
-  if ! xvfb_alive; then
+  if [ -n "${ORVELLE_X_DISPLAY:-}" ]; then
+    : # the user's own display: no Xvfb
+  elif ! xvfb_alive; then
     rm -f "$state/display"
     setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
       3>"$state/display" </dev/null >"$state/xvfb.log" 2>&1 9>&- &
@@ -80,7 +83,11 @@ start_env() {  # idempotent, serialised with flock (ctest -j)
     for _ in $(seq 100); do [ -s "$state/display" ] && break; sleep 0.1; done
     [ -s "$state/display" ] || { echo "wine-run: Xvfb failed, see $state/xvfb.log" >&2; exit 1; }
   fi
-  export DISPLAY=":$(cat "$state/display")"
+  if [ -n "${ORVELLE_X_DISPLAY:-}" ]; then
+    export DISPLAY=$ORVELLE_X_DISPLAY
+  else
+    export DISPLAY=":$(cat "$state/display")"
+  fi
   # Daemons get stdio=/dev/null, their own session and not the lock fd: anything
   # that inherits ctest's or ninja's output pipe stalls that run until it exits.
   if [ ! -f "$WINEPREFIX/.orvelle-configured-v1" ]; then   # first run: ~15 s

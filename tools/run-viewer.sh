@@ -31,7 +31,7 @@ fi
 
 export ORVELLE_WINE_STATE=$WIN/wine-state
 if [ -n "${DISPLAY:-}" ]; then
-    WINEPREFIX=$ORVELLE_WINE_STATE/prefix exec "$TOP/cmake/wine-run.sh" "$WIN/bin/OrvelleViewer.exe" "${args[@]}"
+    ORVELLE_X_DISPLAY=$DISPLAY exec "$TOP/cmake/wine-run.sh" "$WIN/bin/OrvelleViewer.exe" "${args[@]}"
 fi
 # No display: private Xvfb, a screenshot after the viewer has settled.
 "$TOP/cmake/wine-run.sh" --setup >/dev/null
