@@ -30,6 +30,7 @@ bool isFolder(const std::wstring& path);
 bool isFile(const std::wstring& path);
 bool createFolder(const std::wstring& path);  // true when it exists afterwards
 bool deleteFile(const std::wstring& path);
+bool deleteFolder(const std::wstring& path);  // an empty folder only
 
 // Card files are rewritten only after their hidden and read-only attributes are
 // cleared, and are left hidden and read-only afterwards. Where the platform has

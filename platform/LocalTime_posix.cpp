@@ -1,0 +1,59 @@
+#include <ctime>
+#include <limits>
+
+#include "platform/LocalTime.h"
+
+namespace platform {
+
+namespace {
+
+// The Windows build converts with _mktime64, which accepts 1970-01-01 00:00:00
+// to 3000-12-31 23:59:59 UTC; the same range here keeps both builds alike.
+constexpr std::int64_t earliestValue = 0;
+constexpr std::int64_t latestValue = 32535215999;
+
+bool inRange(std::int64_t value) {
+    return value >= earliestValue && value <= latestValue;
+}
+
+bool fitsInt(std::int64_t value) {
+    return value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max();
+}
+
+}  // namespace
+
+bool localToTimeValue(const CalendarTime& local, std::int64_t& value) {
+    const std::int64_t year = static_cast<std::int64_t>(local.year) - 1900;
+    const std::int64_t month = static_cast<std::int64_t>(local.month) - 1;
+    if (!fitsInt(year) || !fitsInt(month)) return false;
+    std::tm fields{};
+    fields.tm_year = static_cast<int>(year);
+    fields.tm_mon = static_cast<int>(month);
+    fields.tm_mday = local.day;
+    fields.tm_hour = local.hour;
+    fields.tm_min = local.minute;
+    fields.tm_sec = local.second;
+    fields.tm_isdst = -1;
+    const std::time_t converted = std::mktime(&fields);
+    if (converted == static_cast<std::time_t>(-1) || !inRange(converted)) return false;
+    value = converted;
+    return true;
+}
+
+bool timeValueToLocal(std::int64_t value, CalendarTime& local) {
+    if (!inRange(value)) return false;
+    const std::time_t time = static_cast<std::time_t>(value);
+    std::tm fields{};
+    if (!localtime_r(&time, &fields)) return false;
+    local = CalendarTime{fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday,
+                         fields.tm_hour,        fields.tm_min,     fields.tm_sec};
+    return true;
+}
+
+CalendarTime localNow() {
+    CalendarTime now;
+    timeValueToLocal(std::time(nullptr), now);
+    return now;
+}
+
+}  // namespace platform
