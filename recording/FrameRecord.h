@@ -10,7 +10,7 @@ struct FrameRecord {
     std::int64_t time = 0;  // seconds since 1970 UTC from the recorder's local time; 0 = none
     double gx = 0.0;        // G, signed
     double gy = 0.0;
-    double g = 0.0;  // magnitude of (gx, gy)
+    double g = 0.0;                 // magnitude of (gx, gy)
     std::int32_t limitedValue = 0;  // 0-180
     std::int32_t valueP = 0;
     std::int32_t valueQ = 0;

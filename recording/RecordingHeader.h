@@ -3,12 +3,12 @@
 #include <cstdint>
 
 struct RecordingHeader {
-    int triggerKind = 0;  // 0 none, 1 automatic event, 2 manual event, 11 one-shot, 12 video memory
+    int triggerKind = 0;    // 0 none, 1 automatic event, 2 manual event, 11 one-shot, 12 video memory
     double headerGx = 0.0;  // G
     double headerGy = 0.0;
-    std::int64_t recordedAt = 0;  // time value; 0 = none
+    std::int64_t recordedAt = 0;   // time value; 0 = none
     std::uint32_t eventStamp = 0;  // ms, on the clock of the block stamps
-    int limitedValue = 0;           // 0-180
+    int limitedValue = 0;          // 0-180
     int extraByte = 0;
     std::uint8_t flag = 0;  // indicator bit
 

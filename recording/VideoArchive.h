@@ -14,6 +14,7 @@
 #include "recording/FrameRecord.h"
 #include "recording/RecordingHeader.h"
 
+class SoundFileWriter;
 class Image;
 
 class VideoArchive {
@@ -80,16 +81,18 @@ public:
     std::int64_t soundDataBytes() const { return soundDataBytes_; }
 
 private:
-    struct Timing;
-    void readArchive(std::unique_ptr<ArchiveSource> source, const Timing& timing);
-    void readBlocks(const Timing& timing);
-    void createSoundFile();
+    enum class Kind { Event, Chapter };
+
+    void readArchive(std::unique_ptr<ArchiveSource> source, Kind kind);
+    void startSoundFile(SoundFileWriter& sound);
+    std::vector<std::unique_ptr<FrameRecord>> readBlocksAndSound(std::int64_t blocksStart, SoundFileWriter& sound);
     void placePictures(std::vector<std::unique_ptr<FrameRecord>>& pictures, double period);
     void findReferenceFrame();
     void applyLeadInPad();
     void fillGaps();
     void findFirstAndLastTimes(std::uint32_t& firstStamp, std::uint32_t& lastStamp);
     void validateReferenceFrame(std::uint32_t firstStamp, std::uint32_t lastStamp);
+    int highestTakenSlot() const;
 
     RecordingHeader header_;
     int referenceFrame_ = -1;
