@@ -26,6 +26,12 @@ Image::Image(int width, int height)
       size_(checkedSize(width, height)),
       pixels_(std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(size_))) {}
 
+Image::Image(int width, int height, ForOverwrite)
+    : width_(width),
+      height_(height),
+      size_(checkedSize(width, height)),
+      pixels_(std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(size_))) {}
+
 Image::Image(const Image& other)
     : width_(other.width_),
       height_(other.height_),
@@ -40,6 +46,15 @@ std::unique_ptr<Image> Image::create(int width, int height) {
     if (!fitsSize(width, height)) return nullptr;
     try {
         return std::make_unique<Image>(width, height);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+std::unique_ptr<Image> Image::createForOverwrite(int width, int height) {
+    if (!fitsSize(width, height)) return nullptr;
+    try {
+        return std::unique_ptr<Image>(new Image(width, height, ForOverwrite{}));
     } catch (const std::bad_alloc&) {
         return nullptr;
     }

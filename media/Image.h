@@ -21,8 +21,18 @@ public:
     // Like the constructor, but null instead of throwing: for decoders, whose
     // sizes come from untrusted data.
     static std::unique_ptr<Image> create(int width, int height);
+    // As create, but the pixels are left as they come: for a decoder that
+    // writes every byte, so a huge hostile header costs no page it never uses.
+    static std::unique_ptr<Image> createForOverwrite(int width, int height);
     // True when width × height × 4 is a positive signed 32-bit count.
     static bool fitsSize(std::int64_t width, std::int64_t height);
+    // The decoders' stricter bound: a picture from a file (a recorder frame,
+    // an interface picture) is far below it, while a few hostile header bytes
+    // cannot make a decoder allocate and fill gigabytes.
+    static constexpr std::int64_t maximumDecodedPixels = 8192 * 8192;
+    static bool fitsDecodedPicture(std::int64_t width, std::int64_t height) {
+        return fitsSize(width, height) && width * height <= maximumDecodedPixels;
+    }
 
     std::unique_ptr<Image> copy() const;
 
@@ -42,6 +52,9 @@ public:
     const std::uint8_t* rowFromTop(int y) const { return row(height_ - 1 - y); }
 
 private:
+    struct ForOverwrite {};
+    Image(int width, int height, ForOverwrite);
+
     int width_;
     int height_;
     int size_;
