@@ -174,7 +174,9 @@ TEST(PngDecoder, DataThatIsNotAWholePngIsRefused) {
         // An exact-size copy, so ASan sees any read past the end.
         std::vector<unsigned char> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
         auto image = decode(cut);
-        if (length < bytes.size() - endChunk) ASSERT_EQ(image, nullptr) << "cut at " << length;
+        if (length < bytes.size() - endChunk) {
+            ASSERT_EQ(image, nullptr) << "cut at " << length;
+        }
     }
 }
 
