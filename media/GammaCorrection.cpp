@@ -5,7 +5,9 @@
 
 #include "media/Image.h"
 
-GammaCorrection::GammaCorrection() { buildTable(); }
+GammaCorrection::GammaCorrection() {
+    buildTable();
+}
 
 GammaCorrection::~GammaCorrection() = default;
 

@@ -60,4 +60,6 @@ std::unique_ptr<Image> Image::createForOverwrite(int width, int height) {
     }
 }
 
-std::unique_ptr<Image> Image::copy() const { return std::make_unique<Image>(*this); }
+std::unique_ptr<Image> Image::copy() const {
+    return std::make_unique<Image>(*this);
+}

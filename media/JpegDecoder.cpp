@@ -1,13 +1,13 @@
 #include "media/JpegDecoder.h"
 
+#include <jerror.h>
+
 #include <cstdint>
 #include <new>
 #include <vector>
 
 #include "app/Exception.h"
 #include "media/JpegMemorySource.h"
-
-#include <jerror.h>
 
 namespace {
 
@@ -18,7 +18,9 @@ namespace {
 constexpr long libraryMemoryLimit = 256L * 1024 * 1024;
 
 // The library's fatal errors unwind to decodeJpeg, which returns null.
-[[noreturn]] void throwImageException(j_common_ptr) { throw ImageException(L""); }
+[[noreturn]] void throwImageException(j_common_ptr) {
+    throw ImageException(L"");
+}
 
 // A decompression object with the standard error manager (fatal errors throw);
 // destroying it frees everything the library allocated.

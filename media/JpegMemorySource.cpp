@@ -16,8 +16,8 @@ static_assert(std::is_standard_layout_v<JpegMemorySource> && std::is_trivially_c
 
 void JpegMemorySource::install(j_decompress_ptr info, const unsigned char* data, std::size_t length) {
     if (info->src == nullptr) {
-        void* memory = (*info->mem->alloc_small)(reinterpret_cast<j_common_ptr>(info), JPOOL_PERMANENT,
-                                                 sizeof(JpegMemorySource));
+        void* memory =
+            (*info->mem->alloc_small)(reinterpret_cast<j_common_ptr>(info), JPOOL_PERMANENT, sizeof(JpegMemorySource));
         info->src = reinterpret_cast<jpeg_source_mgr*>(memory);
     }
     auto* source = reinterpret_cast<JpegMemorySource*>(info->src);

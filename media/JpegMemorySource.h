@@ -3,10 +3,11 @@
 // When the decoder asks for more after the last byte it is offered an end
 // marker instead of anything re-read, and the source remembers that it ran
 // out, so a truncated stream ends promptly and can be refused.
+// clang-format off
 #include <cstddef>
 #include <cstdio>  // jpeglib.h needs FILE and size_t first
-
 #include <jpeglib.h>
+// clang-format on
 
 class JpegMemorySource {
 public:

@@ -1,10 +1,9 @@
-#include "media/GammaCorrection.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
+#include "media/GammaCorrection.h"
 #include "media/Image.h"
 
 TEST(GammaCorrection, StartsAtOneWithTheIdentityTable) {

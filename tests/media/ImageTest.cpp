@@ -1,8 +1,8 @@
-#include "media/Image.h"
-
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+
+#include "media/Image.h"
 
 TEST(Image, HoldsWidthTimesHeightTimesFourZeroBytesBottomUp) {
     Image image(3, 2);
@@ -18,7 +18,7 @@ TEST(Image, HoldsWidthTimesHeightTimesFourZeroBytesBottomUp) {
 
 TEST(Image, SizesThatDoNotFitASigned32BitByteCountAreRefused) {
     EXPECT_TRUE(Image::fitsSize(1, 1));
-    EXPECT_TRUE(Image::fitsSize(32767, 16384));  // 2^31 - 2^17 bytes
+    EXPECT_TRUE(Image::fitsSize(32767, 16384));   // 2^31 - 2^17 bytes
     EXPECT_FALSE(Image::fitsSize(32768, 16384));  // exactly 2^31 bytes
     EXPECT_FALSE(Image::fitsSize(0, 10));
     EXPECT_FALSE(Image::fitsSize(10, -1));

@@ -1,10 +1,9 @@
-#include "media/JpegDecoder.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
+#include "media/JpegDecoder.h"
 #include "media/PixelMatchers.h"
 #include "media/TestJpeg.h"
 

@@ -1,5 +1,3 @@
-#include "media/PngDecoder.h"
-
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -7,6 +5,7 @@
 #include <vector>
 
 #include "media/PixelMatchers.h"
+#include "media/PngDecoder.h"
 #include "media/TestPng.h"
 
 namespace {

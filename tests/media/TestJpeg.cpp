@@ -1,10 +1,11 @@
 #include "media/TestJpeg.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <stdexcept>
 
+// clang-format off
+#include <cstdio>  // jpeglib.h needs FILE first
 #include <jpeglib.h>
+// clang-format on
 
 std::vector<unsigned char> encodeTestJpeg(const TestJpeg& picture) {
     jpeg_compress_struct info{};

@@ -8,12 +8,12 @@
 struct TestJpeg {
     int width = 0;
     int height = 0;
-    int components = 3;             // 1 grey, 3 RGB, 4 CMYK
+    int components = 3;                 // 1 grey, 3 RGB, 4 CMYK
     std::vector<std::uint8_t> samples;  // top row first, `components` bytes per pixel
     int quality = 100;
     bool progressive = false;
-    std::string comment;            // written as a COM segment when not empty
-    std::string application;        // written as an APP1 segment when not empty
+    std::string comment;      // written as a COM segment when not empty
+    std::string application;  // written as an APP1 segment when not empty
 };
 
 std::vector<unsigned char> encodeTestJpeg(const TestJpeg& picture);
