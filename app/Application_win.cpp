@@ -9,6 +9,7 @@
 #include "app/ModelCode.h"
 #include "app/StartupWindow.h"
 #include "app/Texts.h"
+#include "ui/framework/Window.h"
 
 namespace {
 
@@ -77,7 +78,9 @@ int runApplication(HINSTANCE processInstance, int showCommand) {
     loadModelCode();
     HWND window = createStartupWindow(title, showCommand);
     UpdateWindow(window);
-    return runMessageLoop();
+    const int exitCode = runMessageLoop();
+    Window::rethrowPendingFailure();  // a handler's failure ended the loop
+    return exitCode;
 }
 
 int startApplication(HINSTANCE processInstance, int showCommand) {
