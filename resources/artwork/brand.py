@@ -17,9 +17,15 @@ def draw_lens(canvas, centre, radius, rec_dot=True, ring_inner=0.70):
     canvas.fill(rim, P.EDGE_DARK)
     ring = canvas.mask().ring(centre, radius - max(1.0, radius * 0.06), radius * ring_inner)
     size = round(2 * radius)
-    canvas.fill(ring, vertical_gradient((canvas.size[0], size), [(0, P.ACCENT_LIGHT), (1, P.ACCENT_DARK)]), (0, round(cy - radius)))
+    canvas.fill(
+        ring,
+        vertical_gradient((canvas.size[0], size), [(0, P.ACCENT_LIGHT), (1, P.ACCENT_DARK)]),
+        (0, round(cy - radius)),
+    )
     glass = canvas.mask().circle(centre, radius * min(0.58, ring_inner - 0.1))
-    canvas.fill(glass, vertical_gradient((canvas.size[0], size), [(0, (40, 58, 84)), (1, (6, 10, 18))]), (0, round(cy - radius)))
+    canvas.fill(
+        glass, vertical_gradient((canvas.size[0], size), [(0, (40, 58, 84)), (1, (6, 10, 18))]), (0, round(cy - radius))
+    )
     pupil = canvas.mask().circle(centre, radius * 0.26)
     canvas.fill(pupil, (14, 46, 74))
     glint = canvas.mask().circle((cx - radius * 0.22, cy - radius * 0.24), max(0.8, radius * 0.13))

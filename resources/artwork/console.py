@@ -110,7 +110,9 @@ def draw_groove(canvas, left, right, filled):
         groove = canvas.mask().rounded(box, 2.5)
         canvas.fill(groove, P.ACCENT_DARK)
         inner = canvas.mask().rounded((left, GROOVE_TOP, right, GROOVE_BOTTOM - 1), 2.5)
-        canvas.fill(inner, vertical_gradient((canvas.size[0], 4), [(0, P.ACCENT_LIGHT), (1, P.ACCENT)]), (0, GROOVE_TOP))
+        canvas.fill(
+            inner, vertical_gradient((canvas.size[0], 4), [(0, P.ACCENT_LIGHT), (1, P.ACCENT)]), (0, GROOVE_TOP)
+        )
     else:
         lip = canvas.mask().rounded((left, GROOVE_TOP + 1, right, GROOVE_BOTTOM + 1), 2.5)
         canvas.fill(lip, (66, 79, 98))
@@ -148,7 +150,9 @@ def marker_picture(panel, letter, colour):
     column width / 2 − 2, the same column as the knob's centre.
     """
     canvas = Canvas((MARKER_WIDTH, MARKER_HEIGHT))
-    canvas.paste(bar_background(panel, MARKER_WIDTH).crop((0, MARKER_TOP, MARKER_WIDTH, MARKER_TOP + MARKER_HEIGHT)), (0, 0))
+    canvas.paste(
+        bar_background(panel, MARKER_WIDTH).crop((0, MARKER_TOP, MARKER_WIDTH, MARKER_TOP + MARKER_HEIGHT)), (0, 0)
+    )
     tip = MARKER_WIDTH // 2 - 2 + 0.5
     shapes = canvas.mask()
     shapes.polygon([(tip, 2), (tip + 3.5, 6), (tip - 3.5, 6)])

@@ -8,7 +8,6 @@ Windows version); 256 is stored as PNG, as Windows Vista and later expect.
 import io
 import struct
 
-from PIL import Image
 
 import brand
 import palette as P

@@ -26,7 +26,7 @@ def _inset(box, by, drop=0):
     return (left + by, top + by + drop, right - by, bottom - by)
 
 
-def _cap_layers(state, round_cap, accent):
+def _cap_layers(state, accent):
     """Fill stops, outline and top-edge colour of a cap in one state."""
     if accent:  # the play button
         stops = {NORMAL: P.PLAY_STOPS, PRESSED: P.PLAY_PRESSED_STOPS, DISABLED: P.PLAY_DISABLED_STOPS}[state]
@@ -49,7 +49,7 @@ def symbol_colour(state, accent=False):
 
 def draw_cap(canvas, box, state, round_cap=False, radius=5, accent=False):
     """The cap alone: outline, top edge (highlight or pressed shadow) and body."""
-    stops, outline, edge = _cap_layers(state, round_cap, accent)
+    stops, outline, edge = _cap_layers(state, accent)
     mask = canvas.mask()
     _cap_shape(mask, box, round_cap, radius)
     canvas.fill(mask, outline)

@@ -84,7 +84,14 @@ def console_panel(pics, width, one_shot):
         panel.paste(stretch(pics[221], (width - 650, 65)), (250, 0))
         panel.paste(pics[222], (width - 400, 0))
         panel.paste(pics[223], (0, 0))
-        faces = {(23, 11): 10034, (67, 18): 10018, (107, 17): 10009, (140, 17): 10012, (198, 22): 10003, (220, 22): 10007}
+        faces = {
+            (23, 11): 10034,
+            (67, 18): 10018,
+            (107, 17): 10009,
+            (140, 17): 10012,
+            (198, 22): 10003,
+            (220, 22): 10007,
+        }
         bar_width = width - 344
         panel.paste(position_bar(pics, bar_width, 180, 230, 10029), (249, 26))
         x = width - 83
@@ -107,12 +114,17 @@ def chart(pics, width):
     for k in range(5):
         y = top + k * (bottom - top) // 4
         draw.line([(left, y), (right, y)], fill=(128, 128, 128))
-    points = [(left + i, bottom - 6 - 10 * abs(math.sin(i / 23.0)) - (20 if 300 < i < 320 else 0)) for i in range(right - left)]
+    points = [
+        (left + i, bottom - 6 - 10 * abs(math.sin(i / 23.0)) - (20 if 300 < i < 320 else 0))
+        for i in range(right - left)
+    ]
     draw.line(points, fill=(255, 165, 0), width=2)
     draw.line([(left, top), (left, bottom), (right, bottom)], fill=(255, 255, 255))
     draw.line([(left + 310, top), (left + 310, bottom - 1)], fill=(255, 0, 0))
     panel.paste(screen, (20, 7))
-    ImageDraw.Draw(panel).line([(20 + left + 200, 7 + top), (20 + left + 200, 7 + bottom - 1)], fill=(255, 255, 0), width=2)
+    ImageDraw.Draw(panel).line(
+        [(20 + left + 200, 7 + top), (20 + left + 200, 7 + bottom - 1)], fill=(255, 255, 0), width=2
+    )
     return panel
 
 
@@ -143,7 +155,15 @@ def window(pics, one_shot=False):
     paint_tiles(canvas, pics, column_x)
     player = Image.new("RGB", (width - 230, height - 155), (255, 255, 255))
     if one_shot:
-        player.paste((120, 132, 150), ((player.size[0] - 560) // 2, (player.size[1] - 420) // 2 + 20, (player.size[0] + 560) // 2, (player.size[1] + 420) // 2 + 20))
+        player.paste(
+            (120, 132, 150),
+            (
+                (player.size[0] - 560) // 2,
+                (player.size[1] - 420) // 2 + 20,
+                (player.size[0] + 560) // 2,
+                (player.size[1] + 420) // 2 + 20,
+            ),
+        )
     else:
         player.paste(pics[285], ((player.size[0] - 280) // 2, (player.size[1] - 73) // 2))
     canvas.paste(player, (21, 0))

@@ -68,10 +68,24 @@ def _pointed_segment(style, name):
     if name in horizontal:
         y = horizontal[name]
         x0, x1 = xl + g, xr - g
-        return [(x0, y), (x0 + half, y - half), (x1 - half, y - half), (x1, y), (x1 - half, y + half), (x0 + half, y + half)]
+        return [
+            (x0, y),
+            (x0 + half, y - half),
+            (x1 - half, y - half),
+            (x1, y),
+            (x1 - half, y + half),
+            (x0 + half, y + half),
+        ]
     x, y0, y1 = vertical[name]
     y0, y1 = y0 + g, y1 - g
-    return [(x, y0), (x + half, y0 + half), (x + half, y1 - half), (x, y1), (x - half, y1 - half), (x - half, y0 + half)]
+    return [
+        (x, y0),
+        (x + half, y0 + half),
+        (x + half, y1 - half),
+        (x, y1),
+        (x - half, y1 - half),
+        (x - half, y0 + half),
+    ]
 
 
 def _add_segment(mask, style, name):

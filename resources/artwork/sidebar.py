@@ -245,7 +245,9 @@ def configuration_pictures():
     pics[431] = icon_picture(volume_background, symbols.speaker, P.INK_DISABLED)
     pics[289] = icon_picture(plain.crop(bar_box(STANDARD_BRIGHTNESS)), symbols.sun, P.INK_LIGHT)
     folder_faces = keycap.faces(plain.crop(bar_box(OPEN_FOLDER)), lambda m: m, radius=5, extra=folder_label)
-    pics.update({10021: folder_faces[keycap.NORMAL], 10022: folder_faces[keycap.PRESSED], 10023: folder_faces[keycap.DISABLED]})
+    pics.update(
+        {10021: folder_faces[keycap.NORMAL], 10022: folder_faces[keycap.PRESSED], 10023: folder_faces[keycap.DISABLED]}
+    )
     return pics
 
 

@@ -89,7 +89,16 @@ def sun(mask):
 
 def folder(mask, left, top):
     """A 16 x 12 folder."""
-    mask.polygon([(left, top + 1), (left + 5, top + 1), (left + 7, top + 3), (left + 16, top + 3), (left + 16, top + 12), (left, top + 12)])
+    mask.polygon(
+        [
+            (left, top + 1),
+            (left + 5, top + 1),
+            (left + 7, top + 3),
+            (left + 16, top + 3),
+            (left + 16, top + 12),
+            (left, top + 12),
+        ]
+    )
     return mask
 
 
@@ -114,6 +123,8 @@ def broken_picture(mask, left, top):
     """A 22 x 18 picture frame with a mountain, crossed out: no picture."""
     mask.rectangle((left, top, left + 22, top + 18))
     mask.rectangle((left + 2, top + 2, left + 20, top + 16), 0)
-    mask.polygon([(left + 3, top + 15), (left + 9, top + 7), (left + 13, top + 12), (left + 15, top + 10), (left + 19, top + 15)])
+    mask.polygon(
+        [(left + 3, top + 15), (left + 9, top + 7), (left + 13, top + 12), (left + 15, top + 10), (left + 19, top + 15)]
+    )
     mask.circle((left + 15.5, top + 5.5), 1.8)
     return mask
