@@ -61,10 +61,11 @@ TEST_F(ChapterListTest, ListsInNameOrderAndIgnoresNamesOutsideTheRule) {
 }
 
 TEST_F(ChapterListTest, CaseDoesNotChangeTheOrder) {
-    folder.addEmptyFile(L"Video0001.dmv");
-    addChapter(L"video0002.DMV", 10);
+    folder.addEmptyFile(L"video0001.dmv");
+    addChapter(L"VIDEO0002.DMV", 10);
     EXPECT_EQ(listChapters(folder.path(), table, count, tooMany), 610);
-    EXPECT_EQ(table[1], folder.pathOf(L"video0002.DMV"));
+    EXPECT_EQ(table[0], folder.pathOf(L"video0001.dmv"));
+    EXPECT_EQ(table[1], folder.pathOf(L"VIDEO0002.DMV"));
 }
 
 TEST_F(ChapterListTest, TotalCountsEveryChapterButTheLastAsOneMinute) {

@@ -11,6 +11,7 @@ TEST(ChapterPathBefore, LettersFirstIgnoringCase) {
     EXPECT_TRUE(chapterPathBefore(L"d/Video0001.dmv", L"d/video0002.DMV"));
     EXPECT_FALSE(chapterPathBefore(L"d/video0002.DMV", L"d/Video0001.dmv"));
     EXPECT_TRUE(chapterPathBefore(L"d/VIDEO0009.DMV", L"d/video0010.dmv"));
+    EXPECT_TRUE(chapterPathBefore(L"d/video0001.dmv", L"d/VIDEO0002.DMV"));
 }
 
 TEST(ChapterPathBefore, CaseOnlyBreaksTiesLowerCaseFirst) {
