@@ -201,9 +201,9 @@ def slider_thumb(background):
     canvas = Canvas(SLIDER_THUMB)
     canvas.paste(background, (0, 0))
     w, h = SLIDER_THUMB
-    outline = canvas.mask().rounded((0, 0, w, h), 3)
+    outline = canvas.mask().rounded((0, 0, w, h), 3.5)  # its corner pixels stay the panel colour
     canvas.fill(outline, P.CAP_OUTLINE)
-    body = canvas.mask().rounded((1, 1, w - 1, h - 1), 2)
+    body = canvas.mask().rounded((1, 1, w - 1, h - 1), 2.5)
     canvas.fill(body, vertical_gradient((w, h - 2), [(0, (246, 249, 252)), (1, (170, 183, 201))]), (0, 1))
     grip = canvas.mask().rectangle((3, 7, w - 3, 9))
     canvas.fill(grip, P.ACCENT_DARK)
