@@ -38,9 +38,9 @@ struct RecordingHeaderFields {
     std::uint32_t eventStamp = 0;
     std::uint16_t rawGx = 0;  // the sensor's 16-bit reading, see rawGFromG
     std::uint16_t rawGy = 0;
-    int limitedDigits = 0;  // four BCD digits at offset 16
+    int limitedDigits = 0;       // four BCD digits at offset 16
     std::uint8_t extraByte = 0;  // offset 28
-    bool indicator = false;  // offset 29, bit 0
+    bool indicator = false;      // offset 29, bit 0
 };
 
 struct PictureInfoFields {
@@ -49,11 +49,11 @@ struct PictureInfoFields {
     CalendarTime time;
     int gxDigits = 0;  // four BCD digits in thousandths of G; 8001-9999 are negative, see gDigitsFromG
     int gyDigits = 0;
-    int limitedDigits = 0;  // four BCD digits
+    int limitedDigits = 0;     // four BCD digits
     std::uint32_t valueP = 0;  // eight BCD digits
     std::uint32_t valueQ = 0;  // eight BCD digits
     std::uint16_t valueR = 0;  // bytes 27-28, big-endian (byte 28 is read alone as value S)
-    bool indicator = false;  // byte 29, bit 0
+    bool indicator = false;    // byte 29, bit 0
 };
 
 struct BlockHeaderFields {
@@ -87,7 +87,7 @@ Bytes buildRecordingHeader(const RecordingHeaderFields& fields);  // 32 bytes
 Bytes buildDirectory(const std::vector<DirectoryEntry>& entries);
 // Only the prefix, with any entry count: for directories that lie about their size.
 Bytes buildDirectoryPrefix(std::uint8_t entryCount);
-Bytes buildPictureInfo(const PictureInfoFields& info);  // 32 bytes
+Bytes buildPictureInfo(const PictureInfoFields& info);    // 32 bytes
 Bytes buildBlockHeader(const BlockHeaderFields& fields);  // 64 bytes
 
 // Block header followed by the payload; payloadSize is set to payload.size().

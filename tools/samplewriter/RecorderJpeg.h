@@ -15,11 +15,10 @@
 
 namespace samplewriter {
 
-inline constexpr std::array<std::uint8_t, 16> kRecorderJpegStart = {
-    0xFF, 0xD8, 0xFF, 0xC4, 0x01, 0xA2, 0x00, 0x00, 0x01, 0x05, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01};
+inline constexpr std::array<std::uint8_t, 16> kRecorderJpegStart = {0xFF, 0xD8, 0xFF, 0xC4, 0x01, 0xA2, 0x00, 0x00,
+                                                                    0x01, 0x05, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01};
 
-inline constexpr std::array<std::uint8_t, 12> kSignature = {'V', 'O', 'R', 'N', 'I', 'Q',
-                                                           '-', 'T', 'E', 'C', 'H', '.'};
+inline constexpr std::array<std::uint8_t, 12> kSignature = {'V', 'O', 'R', 'N', 'I', 'Q', '-', 'T', 'E', 'C', 'H', '.'};
 
 class JpegLayoutError : public std::runtime_error {
 public:

@@ -31,17 +31,17 @@ struct ArchiveSpec {
     CalendarTime recordedAt{2009, 6, 15, 14, 30, 12};
     int frameCount = 900;
     int fps = 30;
-    int eventFrame = 360;  // event: the frame of the detection (knock, G spike, event stamp)
+    int eventFrame = 360;                     // event: the frame of the detection (knock, G spike, event stamp)
     std::optional<std::uint32_t> eventStamp;  // default: frameStamp(eventFrame) + 5
-    std::optional<CalendarTime> headerTime;  // default: recordedAt
-    std::uint32_t firstStamp = 3600000;  // stamp of frame 0, ms
+    std::optional<CalendarTime> headerTime;   // default: recordedAt
+    std::uint32_t firstStamp = 3600000;       // stamp of frame 0, ms
     int width = 640;
     int height = 480;
     int jpegQuality = 60;
     bool withSound = true;
-    bool withLeadIn = true;  // the lead-in picture that opens the block sequence
-    bool indicator = false;  // header flag (offset 29 bit 0)
-    int indicatorFrame = -1;  // a frame whose picture information carries the flag, -1 for none
+    bool withLeadIn = true;       // the lead-in picture that opens the block sequence
+    bool indicator = false;       // header flag (offset 29 bit 0)
+    int indicatorFrame = -1;      // a frame whose picture information carries the flag, -1 for none
     std::uint8_t modelMajor = 2;  // the shipped model code is 2 / 3
     std::uint8_t modelMinor = 3;
     std::uint8_t fileNumber = 1;
@@ -60,7 +60,7 @@ struct BlockPlacement {
 };
 
 struct ArchiveLayout {
-    std::size_t directoryOffset = 0;  // the 16-byte prefix
+    std::size_t directoryOffset = 0;     // the 16-byte prefix
     std::vector<BlockPlacement> blocks;  // in file order
 };
 

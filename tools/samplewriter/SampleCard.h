@@ -23,8 +23,8 @@ struct SampleCardContents {
     std::vector<std::wstring> chapters;  // in name order
     std::wstring oneShotFolder;
     std::vector<std::wstring> oneShots;  // in name order
-    std::wstring settingsFile;  // TAVR.INI
-    std::wstring firmwareInfoFile;  // FIRMINFO.DAT
+    std::wstring settingsFile;           // TAVR.INI
+    std::wstring firmwareInfoFile;       // FIRMINFO.DAT
 };
 
 // Writes the card into root (created when missing; files of earlier runs are
@@ -33,9 +33,12 @@ struct SampleCardContents {
 //   EVENT/EV000001 .. EV000004/Video.dvt   automatic; manual; automatic with the
 //                                           indicator flag; automatic whose detection
 //                                           fails validation (event stamp 0)
-//   VIDEO/Video0000.dmv .. Video0002.dmv    600, 600 and 150 frames at 10 fps
-//   ONESHOT/Pic00001.dpc ..                 one-shot pictures
+//   VIDEO/Video0001.dmv .. Video0003.dmv    600, 600 and 150 frames at 10 fps
+//   ONESHOT/Pic00001.dpc ..                 one-shot pictures; not in time order by
+//                                           name, two with the same time, one
+//                                           without a valid date
 // False when a folder or file cannot be written.
-bool writeSampleCard(const std::wstring& root, const SampleCardOptions& options, SampleCardContents* contents = nullptr);
+bool writeSampleCard(const std::wstring& root, const SampleCardOptions& options,
+                     SampleCardContents* contents = nullptr);
 
 }  // namespace samplewriter

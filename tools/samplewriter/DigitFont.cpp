@@ -1,0 +1,50 @@
+#include "tools/samplewriter/DigitFont.h"
+
+namespace samplewriter {
+namespace {
+
+struct Glyph {
+    char c;
+    unsigned char rows[DigitFont::kGlyphHeight];
+};
+
+constexpr Glyph kGlyphs[] = {
+    {'0', {0x0E, 0x11, 0x13, 0x15, 0x19, 0x11, 0x0E}}, {'1', {0x04, 0x0C, 0x04, 0x04, 0x04, 0x04, 0x0E}},
+    {'2', {0x0E, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1F}}, {'3', {0x1F, 0x02, 0x04, 0x02, 0x01, 0x11, 0x0E}},
+    {'4', {0x02, 0x06, 0x0A, 0x12, 0x1F, 0x02, 0x02}}, {'5', {0x1F, 0x10, 0x1E, 0x01, 0x01, 0x11, 0x0E}},
+    {'6', {0x06, 0x08, 0x10, 0x1E, 0x11, 0x11, 0x0E}}, {'7', {0x1F, 0x01, 0x02, 0x04, 0x08, 0x08, 0x08}},
+    {'8', {0x0E, 0x11, 0x11, 0x0E, 0x11, 0x11, 0x0E}}, {'9', {0x0E, 0x11, 0x11, 0x0F, 0x01, 0x02, 0x0C}},
+    {'/', {0x01, 0x01, 0x02, 0x04, 0x08, 0x10, 0x10}}, {':', {0x00, 0x0C, 0x0C, 0x00, 0x0C, 0x0C, 0x00}},
+    {'.', {0x00, 0x00, 0x00, 0x00, 0x00, 0x0C, 0x0C}}, {'-', {0x00, 0x00, 0x00, 0x1F, 0x00, 0x00, 0x00}},
+    {'#', {0x0A, 0x0A, 0x1F, 0x0A, 0x1F, 0x0A, 0x0A}}, {' ', {0, 0, 0, 0, 0, 0, 0}},
+};
+
+constexpr RgbColour kBoxColour{16, 16, 16};
+
+}  // namespace
+
+const unsigned char* DigitFont::glyph(char c) {
+    for (const Glyph& g : kGlyphs)
+        if (g.c == c) return g.rows;
+    return nullptr;
+}
+
+int DigitFont::textWidth(const std::string& text, int scale) {
+    return text.empty() ? 0 : (static_cast<int>(text.size()) * kAdvance - 1) * scale;
+}
+
+void DigitFont::drawText(RgbFrame& frame, int x, int y, const std::string& text, int scale, RgbColour colour) {
+    frame.fill(x - scale, y - scale, x + textWidth(text, scale) + scale, y + (kGlyphHeight + 1) * scale, kBoxColour);
+    for (char c : text) {
+        if (const unsigned char* rows = glyph(c)) {
+            for (int row = 0; row < kGlyphHeight; ++row)
+                for (int column = 0; column < kGlyphWidth; ++column)
+                    if (rows[row] & (0x10 >> column))
+                        frame.fill(x + column * scale, y + row * scale, x + (column + 1) * scale, y + (row + 1) * scale,
+                                   colour);
+        }
+        x += kAdvance * scale;
+    }
+}
+
+}  // namespace samplewriter
