@@ -34,7 +34,7 @@ void JsonWriter::endArray() {
 
 void JsonWriter::key(const char* name) {
     separate();
-    value(name);
+    writeString(name);
     out_ << ':';
     first_ = true;  // the value that follows takes no comma
 }
@@ -43,6 +43,10 @@ void JsonWriter::value(const std::wstring& text) { value(toUtf8(text).c_str()); 
 
 void JsonWriter::value(const char* text) {
     separate();
+    writeString(text);
+}
+
+void JsonWriter::writeString(const char* text) {
     out_ << '"';
     for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c; ++c) {
         switch (*c) {

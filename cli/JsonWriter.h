@@ -25,6 +25,7 @@ public:
 
 private:
     void separate();
+    void writeString(const char* text);
     std::ostream& out_;
     bool first_ = true;
 };
