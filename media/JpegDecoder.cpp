@@ -65,6 +65,25 @@ private:
     bool scanEnded = false;
 };
 
+// How decoded scanlines become Image rows.
+enum class RowLayout { Bgrx, Rgb, Grey, Unsupported };
+
+// libjpeg-turbo can write blue, green, red and a pad byte itself: the very
+// bytes that converting its default RGB output would give, at about half the
+// cost of decoding into a scanline buffer and converting. Other output (grey,
+// or plain RGB from a library without that colour space) is converted here.
+RowLayout chooseRowLayout(jpeg_decompress_struct& info) {
+    if (info.output_components == 1) return RowLayout::Grey;
+    if (info.output_components != 3) return RowLayout::Unsupported;  // four-component streams and the like
+#ifdef JCS_EXTENSIONS
+    if (info.out_color_space == JCS_RGB) {
+        info.out_color_space = JCS_EXT_BGRX;
+        return RowLayout::Bgrx;
+    }
+#endif
+    return RowLayout::Rgb;
+}
+
 void convertRgbRow(const JSAMPLE* in, std::uint8_t* out, int width) {
     for (int x = 0; x < width; ++x, in += 3, out += 4) {
         out[0] = in[2];
@@ -81,25 +100,34 @@ void convertGreyRow(const JSAMPLE* in, std::uint8_t* out, int width) {
     }
 }
 
-bool hasConvertibleOutput(const jpeg_decompress_struct& info) {
-    return info.output_components == 1 || info.output_components == 3;
+// The library fills the pad byte with 255; decoded frames carry 0 there.
+void clearFourthBytes(std::uint8_t* row, int width) {
+    for (int x = 0; x < width; ++x) row[x * 4 + 3] = 0;
+}
+
+bool stoppedShort(Decompression& decompression) {
+    return JpegMemorySource::ranOut(&decompression.info) || decompression.scanEndedEarly();
 }
 
 // Reads every scanline, top first, into memory rows from the last one down.
 // False when the data ran out on the way.
-bool readScanlines(Decompression& decompression, Image& image) {
+bool readScanlines(Decompression& decompression, RowLayout layout, Image& image) {
     jpeg_decompress_struct& info = decompression.info;
     const int width = image.width();
-    std::vector<JSAMPLE> scanline((static_cast<std::size_t>(info.output_components) * info.output_width + 3) & ~3u);
-    JSAMPROW rows[1] = {scanline.data()};
+    std::vector<JSAMPLE> scanline;
+    if (layout != RowLayout::Bgrx) {
+        scanline.resize((static_cast<std::size_t>(info.output_components) * info.output_width + 3) & ~std::size_t{3});
+    }
     while (info.output_scanline < info.output_height) {
-        const int y = static_cast<int>(info.output_scanline);
-        if (jpeg_read_scanlines(&info, rows, 1) != 1) return false;
-        if (JpegMemorySource::ranOut(&info) || decompression.scanEndedEarly()) return false;
-        if (info.output_components == 3) {
-            convertRgbRow(scanline.data(), image.rowFromTop(y), width);
+        std::uint8_t* row = image.rowFromTop(static_cast<int>(info.output_scanline));
+        JSAMPROW target = layout == RowLayout::Bgrx ? row : scanline.data();
+        if (jpeg_read_scanlines(&info, &target, 1) != 1 || stoppedShort(decompression)) return false;
+        if (layout == RowLayout::Bgrx) {
+            clearFourthBytes(row, width);
+        } else if (layout == RowLayout::Rgb) {
+            convertRgbRow(scanline.data(), row, width);
         } else {
-            convertGreyRow(scanline.data(), image.rowFromTop(y), width);
+            convertGreyRow(scanline.data(), row, width);
         }
     }
     return true;
@@ -110,17 +138,18 @@ std::unique_ptr<Image> decode(Decompression& decompression, const unsigned char*
     JpegMemorySource::install(&info, data, length);
     info.mem->max_memory_to_use = libraryMemoryLimit;
     jpeg_read_header(&info, TRUE);
-    if (JpegMemorySource::ranOut(&info)) return nullptr;
+    if (stoppedShort(decompression)) return nullptr;
     jpeg_calc_output_dimensions(&info);
-    if (!hasConvertibleOutput(info)) return nullptr;
     if (!Image::fitsDecodedPicture(info.output_width, info.output_height)) return nullptr;
+    const RowLayout layout = chooseRowLayout(info);
+    if (layout == RowLayout::Unsupported) return nullptr;
     auto image = Image::createForOverwrite(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
     if (!image) return nullptr;
     jpeg_start_decompress(&info);
-    if (JpegMemorySource::ranOut(&info) || decompression.scanEndedEarly()) return nullptr;
-    if (!readScanlines(decompression, *image)) return nullptr;
+    if (stoppedShort(decompression)) return nullptr;
+    if (!readScanlines(decompression, layout, *image)) return nullptr;
     jpeg_finish_decompress(&info);
-    if (JpegMemorySource::ranOut(&info) || decompression.scanEndedEarly()) return nullptr;
+    if (stoppedShort(decompression)) return nullptr;
     return image;
 }
 
