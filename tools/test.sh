@@ -61,7 +61,16 @@ step_fuzz() {
         -DORVELLE_BENCHMARKS=OFF || return 1
     local pool=$BUILD/fuzz/corpus-pool
     rm -rf "$pool" && mkdir -p "$pool"
-    [ -x "$BUILD/fuzz/bin/orvelle-sample-card" ] && "$BUILD/fuzz/bin/orvelle-sample-card" "$pool/card" >/dev/null
+    local writer=$BUILD/fuzz/bin/orvelle-sample-card
+    if [ -x "$writer" ]; then
+        # small recordings: the bounded run should mutate, not wade through megabytes
+        "$writer" --event "$pool/short.dvt" --frames 30 --width 64 --height 48 >/dev/null
+        "$writer" --chapter "$pool/short.dmv" --frames 20 --width 64 --height 48 >/dev/null
+        "$writer" --oneshot "$pool/small.dpc" --width 64 --height 48 >/dev/null
+        "$writer" --jpeg "$pool/frame.jpg" --width 64 --height 48 >/dev/null
+        mkdir -p "$pool/card"
+        "$writer" "$pool/card" >/dev/null
+    fi
     cp "$TOP"/resources/images/*.png "$pool/" 2>/dev/null || true
     find "$TOP/tests/data" -type f -exec cp {} "$pool/" \; 2>/dev/null || true
     local target name rc=0 runs=0
@@ -71,7 +80,7 @@ step_fuzz() {
         local corpus=$BUILD/fuzz/corpus/$name
         rm -rf "$corpus" && mkdir -p "$corpus"
         for p in $(corpus_patterns "$name"); do
-            find "$pool" -type f -iname "$p" -size -4M -exec cp {} "$corpus/" \; 2>/dev/null
+            find "$pool" -type f -iname "$p" -size -2M -exec cp {} "$corpus/" \; 2>/dev/null
         done
         # keep the corpus small so the bounded run spends its time on mutations
         ls "$corpus" | tail -n +41 | while read -r f; do rm -f "$corpus/$f"; done
