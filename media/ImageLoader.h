@@ -1,0 +1,115 @@
+#pragma once
+// Decodes recorder frames off the interface thread and paces its owner. The
+// loader embeds the archive reader of one recording and runs one worker that
+// decodes only the most recently requested frame, posting the picture to the
+// owner's window; the same worker posts the owner's frame tick when it is due.
+//
+// Messages to the owner's window:
+//   imageReadyMessage (WM_USER + 100): wParam the frame index, lParam the new
+//     Image or 0 when the frame did not decode. The receiver owns the Image.
+//   tickMessage (WM_USER + 1): the armed due time has passed.
+//
+// The owner destroys the loader no later than its own window (the window
+// objects of the program do so from their destructors at WM_DESTROY): pictures
+// already posted but not yet received are then freed here, and a post to a
+// window that is gone is freed by the worker, so no picture is ever lost track of.
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "media/Image.h"
+#include "recording/VideoArchive.h"
+
+class ImageLoader {
+public:
+    static constexpr UINT imageReadyMessage = WM_USER + 100;
+    static constexpr UINT tickMessage = WM_USER + 1;
+    // Longest wait for the lock by the opening, locked and closing operations,
+    // and for the worker's end at destruction.
+    static constexpr DWORD lockTimeoutMs = 3000;
+
+    // Throws WindowException when the event, the mutex or the worker cannot be created.
+    explicit ImageLoader(HWND notifyWindow);
+    virtual ~ImageLoader();
+    ImageLoader(const ImageLoader&) = delete;
+    ImageLoader& operator=(const ImageLoader&) = delete;
+
+    // Never blocks: false when the worker is decoding (the owner asks again on
+    // its next tick). A newer request replaces one the worker has not started.
+    bool request(int index);
+
+    // Under the lock: opens the archive for the current display mode (event or
+    // video memory; nothing in one-shot mode). ImageException 5511 when the lock
+    // is not had within the limit; the reader's VideoArchiveException as it is.
+    void openArchive(const std::wstring& path);
+    // Under the lock: opens one one-shot picture file. Failures as Exception.
+    void openOneShot(const std::wstring& path);
+    // Runs one archive operation of the owner under the lock and returns its
+    // result. ImageException 5511 on time-out; the operation's failures as Exception.
+    bool runLocked(const std::function<bool(VideoArchive&)>& operation);
+    // Under the lock, or not at all when it is not had within the limit.
+    void closeArchive();
+
+    // Disarms the tick and throws away the result of every request made so
+    // far, including a decode in progress; later requests are posted as usual.
+    void cancel();
+    // One tick at now + periodMs; arming again before it fires moves it.
+    void armTick(DWORD periodMs);
+
+    // For views made after an open (VideoInfo07) and for what the worker never
+    // changes (the sound file's path). Anything that reads the archive again
+    // goes through runLocked.
+    VideoArchive& archive() { return archive_; }
+    bool isBusy() const { return busy_; }
+
+    // Whether a tick due at `due` has come at `now` (timeGetTime values, which
+    // wrap every 49.7 days).
+    static bool tickIsDue(DWORD now, DWORD due);
+
+private:
+    static constexpr std::uint64_t tickArmedBit = std::uint64_t{1} << 32;
+
+    static DWORD WINAPI workerEntry(LPVOID loader);
+    void runWorker();
+    void decodeRequestedFrame();
+    std::unique_ptr<Image> decodeFrame(int index);
+    void postImage(int index, std::unique_ptr<Image> image);
+    void postTickIfDue();
+
+    void createKernelObjects();
+    void startWorker();
+    void endWorker();
+    void freeUndeliveredImages();
+    void closeHandles();
+
+    bool tryLock();
+    bool waitForLock(DWORD timeoutMs);
+    void unlock();
+    // Waits for the lock (ImageException 5511 on time-out), runs operation and
+    // releases the lock however operation ends.
+    void runWithLock(const std::function<void()>& operation);
+    void runAndUnlock(const std::function<void()>& operation);
+
+    VideoArchive archive_;
+    HWND notifyWindow_;
+    DWORD threadId_ = 0;
+    HANDLE thread_ = nullptr;
+    HANDLE requestEvent_ = nullptr;  // auto-reset
+    HANDLE lock_ = nullptr;          // guards archive_ and the requested index
+    std::wstring requestEventName_;
+    std::wstring lockName_;
+    int requestedIndex_ = 0;
+    // The cancel count when the pending request was made: a request older than
+    // the latest cancel is not posted.
+    std::uint32_t requestedCancelCount_ = 0;
+    std::atomic<std::uint32_t> cancelCount_{0};
+    std::atomic<bool> busy_{false};
+    std::atomic<bool> quit_{false};
+    // Armed flag (tickArmedBit) and due time (low 32 bits) in one word, so the
+    // worker can disarm a tick without losing a re-arm made at the same moment.
+    std::atomic<std::uint64_t> tick_{0};
+};

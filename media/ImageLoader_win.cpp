@@ -1,0 +1,249 @@
+#include "media/ImageLoader.h"
+// mmsystem.h only after windows.h, which the loader's header brings.
+#include <mmsystem.h>
+
+#include <iomanip>
+#include <sstream>
+
+#include "app/DisplayMode.h"
+#include "app/Exception.h"
+#include "app/Texts.h"
+#include "app/WindowError.h"
+#include "platform/LocalTime.h"
+
+namespace {
+
+constexpr int kArchiveUnreadableText = 5511;
+constexpr DWORD kPollMs = 1;  // also the tick's resolution
+
+// "<prefix><loader address><low 32 bits of the present time value>": unique to
+// the loader within the process, and unlikely to meet another process's.
+std::wstring kernelObjectName(const wchar_t* prefix, const void* loader) {
+    std::int64_t now = 0;
+    platform::localToTimeValue(platform::localNow(), now);
+    std::wostringstream name;
+    name << prefix << std::hex << std::uppercase << std::setfill(L'0') << std::setw(8)
+         << reinterpret_cast<std::uintptr_t>(loader) << std::dec << static_cast<std::int32_t>(now);
+    return name.str();
+}
+
+// A name another object already holds (another viewer whose loader sat at the
+// same address in the same second) would make two loaders share one lock and
+// one request event; such a loader takes private objects instead.
+template <typename Create>
+HANDLE createOwnObject(Create create, const std::wstring& name) {
+    SetLastError(ERROR_SUCCESS);
+    HANDLE object = create(name.c_str());
+    if (object && GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(object);
+        object = create(nullptr);
+    }
+    if (!object) throw makeWindowException(GetLastError());
+    return object;
+}
+
+}  // namespace
+
+ImageLoader::ImageLoader(HWND notifyWindow) : notifyWindow_(notifyWindow) {
+    try {
+        createKernelObjects();
+        startWorker();
+    } catch (...) {
+        closeHandles();
+        throw;
+    }
+}
+
+ImageLoader::~ImageLoader() {
+    quit_ = true;
+    endWorker();
+    freeUndeliveredImages();
+    closeHandles();
+}
+
+void ImageLoader::createKernelObjects() {
+    requestEventName_ = kernelObjectName(L"event", this);
+    lockName_ = kernelObjectName(L"mutex", this);
+    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    requestEvent_ = createOwnObject([&](const wchar_t* name) { return CreateEventW(&inheritable, FALSE, FALSE, name); },
+                                    requestEventName_);
+    lock_ = createOwnObject([&](const wchar_t* name) { return CreateMutexW(&inheritable, FALSE, name); }, lockName_);
+}
+
+void ImageLoader::startWorker() {
+    thread_ = CreateThread(nullptr, 0, workerEntry, this, CREATE_SUSPENDED, &threadId_);
+    if (!thread_) throw makeWindowException(GetLastError());
+    SetThreadPriority(thread_, THREAD_PRIORITY_NORMAL);
+    ResumeThread(thread_);
+}
+
+// The worker only leaves its loop between decodes. Should a decode outlast the
+// limit, the wait goes on: the worker still uses the archive, the lock and the
+// event, and freeing them under it would crash.
+void ImageLoader::endWorker() {
+    if (!thread_) return;
+    if (WaitForSingleObject(thread_, lockTimeoutMs) == WAIT_TIMEOUT) WaitForSingleObject(thread_, INFINITE);
+}
+
+// Pictures posted before the worker ended that the window has not received
+// yet. Only the window's own thread can take them from its queue.
+void ImageLoader::freeUndeliveredImages() {
+    if (!notifyWindow_ || GetWindowThreadProcessId(notifyWindow_, nullptr) != GetCurrentThreadId()) return;
+    MSG message;
+    while (PeekMessageW(&message, notifyWindow_, imageReadyMessage, imageReadyMessage, PM_REMOVE)) {
+        delete reinterpret_cast<Image*>(message.lParam);
+    }
+}
+
+void ImageLoader::closeHandles() {
+    for (HANDLE* handle : {&thread_, &requestEvent_, &lock_}) {
+        if (*handle) CloseHandle(*handle);
+        *handle = nullptr;
+    }
+}
+
+bool ImageLoader::request(int index) {
+    if (!tryLock()) return false;
+    requestedIndex_ = index;
+    requestedCancelCount_ = cancelCount_;
+    unlock();
+    // Signalled only after the lock is free: a worker woken while the lock is
+    // still held would find it taken and drop the request.
+    SetEvent(requestEvent_);
+    return true;
+}
+
+void ImageLoader::openArchive(const std::wstring& path) {
+    runWithLock([&] {
+        if (displayMode == DisplayModeEvent) {
+            archive_.readEventArchive(path);
+        } else if (displayMode == DisplayModeVideo) {
+            archive_.readChapterArchive(path);
+        }
+    });
+}
+
+void ImageLoader::openOneShot(const std::wstring& path) {
+    runWithLock([&] {
+        try {
+            archive_.readOneShotFile(path);
+        } catch (const Exception& failure) {
+            throw Exception(failure.message());
+        }
+    });
+}
+
+bool ImageLoader::runLocked(const std::function<bool(VideoArchive&)>& operation) {
+    bool result = false;
+    runWithLock([&] {
+        try {
+            result = operation(archive_);
+        } catch (const Exception& failure) {
+            throw Exception(failure.message());
+        }
+    });
+    return result;
+}
+
+void ImageLoader::closeArchive() {
+    // Not had within the limit: the worker is stuck in a decode and the archive stays open.
+    if (!waitForLock(lockTimeoutMs)) return;
+    runAndUnlock([&] { archive_.close(); });
+}
+
+void ImageLoader::cancel() {
+    tick_ = 0;
+    ++cancelCount_;
+}
+
+void ImageLoader::armTick(DWORD periodMs) {
+    tick_ = tickArmedBit | static_cast<DWORD>(timeGetTime() + periodMs);
+}
+
+bool ImageLoader::tickIsDue(DWORD now, DWORD due) {
+    return static_cast<std::int32_t>(now - due) >= 0;
+}
+
+DWORD WINAPI ImageLoader::workerEntry(LPVOID loader) {
+    static_cast<ImageLoader*>(loader)->runWorker();
+    return 0;
+}
+
+void ImageLoader::runWorker() {
+    while (!quit_) {
+        const bool requested = WaitForSingleObject(requestEvent_, kPollMs) == WAIT_OBJECT_0;
+        if (quit_) break;
+        // A request whose lock is taken at this moment is lost; the owner asks again.
+        if (requested && notifyWindow_ && tryLock()) {
+            decodeRequestedFrame();
+            unlock();
+        }
+        postTickIfDue();
+    }
+}
+
+void ImageLoader::decodeRequestedFrame() {
+    const int index = requestedIndex_;
+    const std::uint32_t cancelCountAtRequest = requestedCancelCount_;
+    if (cancelCountAtRequest != cancelCount_) return;
+    busy_ = true;
+    std::unique_ptr<Image> image = decodeFrame(index);
+    if (!quit_ && cancelCountAtRequest == cancelCount_) postImage(index, std::move(image));
+    busy_ = false;
+}
+
+// Nothing may leave the worker's thread function: a picture that cannot be
+// made is simply no picture.
+std::unique_ptr<Image> ImageLoader::decodeFrame(int index) {
+    try {
+        return archive_.decodeFrame(index);
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+// Ownership passes with a successful post; a window that is gone (or a full
+// queue) refuses it, and the picture is freed here with `image`.
+void ImageLoader::postImage(int index, std::unique_ptr<Image> image) {
+    if (PostMessageW(notifyWindow_, imageReadyMessage, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(image.get()))) {
+        image.release();
+    }
+}
+
+void ImageLoader::postTickIfDue() {
+    std::uint64_t tick = tick_;
+    if (!(tick & tickArmedBit) || !tickIsDue(timeGetTime(), static_cast<DWORD>(tick))) return;
+    // Re-armed or cancelled since it was read: decided again on the next turn.
+    if (!tick_.compare_exchange_strong(tick, 0)) return;
+    if (notifyWindow_) PostMessageW(notifyWindow_, tickMessage, 0, 0);
+}
+
+bool ImageLoader::tryLock() {
+    return waitForLock(0);
+}
+
+// An abandoned mutex is owned by the caller all the same.
+bool ImageLoader::waitForLock(DWORD timeoutMs) {
+    const DWORD result = WaitForSingleObject(lock_, timeoutMs);
+    return result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+}
+
+void ImageLoader::unlock() {
+    ReleaseMutex(lock_);
+}
+
+void ImageLoader::runWithLock(const std::function<void()>& operation) {
+    if (!waitForLock(lockTimeoutMs)) throw ImageException(loadText(kArchiveUnreadableText));
+    runAndUnlock(operation);
+}
+
+void ImageLoader::runAndUnlock(const std::function<void()>& operation) {
+    try {
+        operation();
+    } catch (...) {
+        unlock();
+        throw;
+    }
+    unlock();
+}
