@@ -1,31 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "media/GammaCorrection.h"
 #include "media/Image.h"
 
-TEST(GammaCorrection, StartsAtOneWithTheIdentityTable) {
-    GammaCorrection correction;
-    EXPECT_EQ(correction.gamma(), 1.0);
-    for (int i = 0; i < 256; ++i) ASSERT_EQ(correction.table()[i], i);
-}
-
 TEST(GammaCorrection, ValuesAreClampedToTheBrightnessRange) {
     GammaCorrection correction;
-    correction.setGamma(0.05);
-    EXPECT_EQ(correction.gamma(), 0.1);
-    correction.setGamma(7);
-    EXPECT_EQ(correction.gamma(), 5.0);
-    correction.setGamma(-1);
-    EXPECT_EQ(correction.gamma(), 0.1);
-    correction.setGamma(std::numeric_limits<double>::infinity());
-    EXPECT_EQ(correction.gamma(), 5.0);
-    correction.setGamma(std::numeric_limits<double>::quiet_NaN());
     EXPECT_EQ(correction.gamma(), 1.0);
-    correction.setGamma(2.5);
-    EXPECT_EQ(correction.gamma(), 2.5);
+    const double cases[][2] = {{0.05, 0.1},
+                               {7, 5.0},
+                               {-1, 0.1},
+                               {std::numeric_limits<double>::infinity(), 5.0},
+                               {std::numeric_limits<double>::quiet_NaN(), 1.0},
+                               {2.5, 2.5}};
+    for (const auto& [value, stored] : cases) {
+        correction.setGamma(value);
+        EXPECT_EQ(correction.gamma(), stored) << value;
+    }
 }
 
 TEST(GammaCorrection, TableFollowsThePowerCurveAndKeepsItsEnds) {
@@ -36,13 +28,14 @@ TEST(GammaCorrection, TableFollowsThePowerCurveAndKeepsItsEnds) {
         ASSERT_EQ(table[0], 0) << step;
         ASSERT_EQ(table[255], 255) << step;
         for (int i = 1; i < 256; ++i) ASSERT_LE(table[i - 1], table[i]) << step << " at " << i;
+        if (step == 10) {
+            for (int i = 0; i < 256; ++i) ASSERT_EQ(table[i], i);
+        }
     }
     correction.setGamma(2.0);  // square root: 64 → sqrt(64 / 255) × 255 + 0.5 = 128.25
     EXPECT_EQ(correction.table()[64], 128);
     correction.setGamma(0.5);  // square: 128 → 128² / 255 + 0.5 = 64.75
     EXPECT_EQ(correction.table()[128], 64);
-    correction.setGamma(1.0);
-    for (int i = 0; i < 256; ++i) ASSERT_EQ(correction.table()[i], i);
 }
 
 TEST(GammaCorrection, ApplyRewritesColourBytesButNotTheFourth) {

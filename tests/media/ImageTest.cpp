@@ -4,20 +4,24 @@
 
 #include "media/Image.h"
 
-TEST(Image, HoldsWidthTimesHeightTimesFourZeroBytesBottomUp) {
+TEST(Image, RowsAreBottomUpAndCopiesDeep) {
     Image image(3, 2);
-    EXPECT_EQ(image.width(), 3);
-    EXPECT_EQ(image.height(), 2);
     EXPECT_EQ(image.size(), 24);
-    EXPECT_EQ(image.stride(), 12);
     for (int i = 0; i < image.size(); ++i) ASSERT_EQ(image.pixels()[i], 0);
-    EXPECT_EQ(image.row(0), image.pixels());
     EXPECT_EQ(image.rowFromTop(1), image.pixels());  // the bottom row comes first
     EXPECT_EQ(image.rowFromTop(0), image.pixels() + 12);
+
+    image.pixels()[5] = 77;
+    auto copy = image.copy();
+    EXPECT_NE(copy->pixels(), image.pixels());
+    EXPECT_EQ(copy->width(), 3);
+    EXPECT_EQ(copy->height(), 2);
+    EXPECT_EQ(copy->pixels()[5], 77);
+    copy->pixels()[5] = 1;
+    EXPECT_EQ(image.pixels()[5], 77);
 }
 
 TEST(Image, SizesThatDoNotFitASigned32BitByteCountAreRefused) {
-    EXPECT_TRUE(Image::fitsSize(1, 1));
     EXPECT_TRUE(Image::fitsSize(32767, 16384));   // 2^31 - 2^17 bytes
     EXPECT_FALSE(Image::fitsSize(32768, 16384));  // exactly 2^31 bytes
     EXPECT_FALSE(Image::fitsSize(0, 10));
@@ -26,17 +30,4 @@ TEST(Image, SizesThatDoNotFitASigned32BitByteCountAreRefused) {
     EXPECT_EQ(Image::create(0, 5), nullptr);
     EXPECT_EQ(Image::createForOverwrite(100000, 100000), nullptr);
     EXPECT_THROW(Image(-2, 3), std::length_error);
-}
-
-TEST(Image, CopyIsDeep) {
-    Image original(2, 2);
-    original.pixels()[5] = 77;
-    auto copy = original.copy();
-    ASSERT_NE(copy, nullptr);
-    EXPECT_NE(copy->pixels(), original.pixels());
-    EXPECT_EQ(copy->width(), 2);
-    EXPECT_EQ(copy->size(), original.size());
-    EXPECT_EQ(copy->pixels()[5], 77);
-    copy->pixels()[5] = 1;
-    EXPECT_EQ(original.pixels()[5], 77);
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 #include "media/Image.h"
 
@@ -15,6 +16,16 @@ struct Bgrx {
 inline Bgrx pixelAt(const Image& image, int x, int y) {
     const std::uint8_t* p = image.rowFromTop(y) + x * 4;
     return {p[0], p[1], p[2], p[3]};
+}
+
+// Row y from the top as R, G, B, fourth byte per pixel, for exact comparisons.
+inline std::vector<int> rgbxRow(const Image& image, int y) {
+    std::vector<int> values;
+    for (int x = 0; x < image.width(); ++x) {
+        const Bgrx p = pixelAt(image, x, y);
+        values.insert(values.end(), {p.r, p.g, p.b, p.x});
+    }
+    return values;
 }
 
 // Lossy pictures come back near, not equal, to what was encoded.
