@@ -49,9 +49,11 @@ bool SignatureSearch::windowHolds(std::int64_t offset, std::int64_t count) const
 }
 
 void SignatureSearch::fillWindow(std::int64_t from) {
-    window_.resize(static_cast<std::size_t>(kWindowSize));
-    const std::size_t got = source_.readAt(from, window_.data(), window_.size());
+    // No larger than what the file still holds, so a small file costs little.
+    const std::int64_t remaining = std::max<std::int64_t>(source_.size() - from, 0);
+    window_.resize(static_cast<std::size_t>(std::min(kWindowSize, remaining)));
+    const std::size_t got = window_.empty() ? 0 : source_.readAt(from, window_.data(), window_.size());
     window_.resize(got);
     windowStart_ = from;
-    windowReachesEnd_ = got < static_cast<std::size_t>(kWindowSize);
+    windowReachesEnd_ = static_cast<std::int64_t>(got) < kWindowSize;
 }

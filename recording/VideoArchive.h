@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "media/Image.h"
 #include "recording/ArchiveSource.h"
 #include "recording/FrameRecord.h"
 #include "recording/RecordingHeader.h"
 
 class SoundFileWriter;
-class Image;
 
 class VideoArchive {
 public:

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include "app/Exception.h"
+#include "app/Texts.h"
+#include "media/Image.h"
+#include "platform/FileSystem.h"
+#include "platform/ScratchFolder.h"
+#include "recording/CraftedArchive.h"
+#include "recording/FileSource.h"
+#include "recording/VideoArchive.h"
+#include "tools/samplewriter/SampleArchive.h"
+
+namespace {
+
+namespace sw = samplewriter;
+
+std::int64_t timeValue(const CalendarTime& time) {
+    std::int64_t value = 0;
+    platform::localToTimeValue(time, value);
+    return value;
+}
+
+class OneShot : public ::testing::Test {
+protected:
+    void SetUp() override { crafted::useShippedModelCode(); }
+
+    std::wstring write(const std::wstring& name, const sw::Bytes& bytes) {
+        const std::wstring path = folder.file(name);
+        EXPECT_TRUE(sw::writeBytes(path, bytes));
+        return path;
+    }
+
+    static sw::OneShotSpec smallPicture(CalendarTime time, int width = 32) {
+        sw::OneShotSpec spec;
+        spec.time = time;
+        spec.width = width;
+        spec.height = 16;
+        return spec;
+    }
+
+    ScratchFolder folder{L"orvelle-oneshot"};
+    VideoArchive archive;
+};
+
+TEST_F(OneShot, PictureInformationStandsInForTheRecordingHeader) {
+    sw::OneShotSpec spec = smallPicture(CalendarTime{2009, 6, 15, 9, 0, 0});
+    spec.gxDigits = 8250;
+    spec.gyDigits = 125;
+    spec.indicator = true;
+    spec.fileIndex = 42;
+    const std::wstring path = write(L"A0001.dpc", sw::buildOneShotFile(spec));
+    archive.readOneShotFile(path);
+
+    ASSERT_EQ(archive.frameCount(), 1);
+    const RecordingHeader& header = archive.header();
+    EXPECT_EQ(header.triggerKind, 11);
+    EXPECT_EQ(header.recordedAt, timeValue(spec.time));
+    EXPECT_DOUBLE_EQ(header.headerGx, -0.25);
+    EXPECT_DOUBLE_EQ(header.headerGy, 0.125);
+    EXPECT_EQ(header.eventStamp, 0u);
+    EXPECT_EQ(header.flag, 1);
+    EXPECT_EQ(archive.indicator(), 1);
+    const FrameRecord* record = archive.record(0);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->path, path);
+    EXPECT_EQ(record->fileIndex, 42);
+    EXPECT_EQ(record->payloadOffset, 64);
+    const std::unique_ptr<Image> image = archive.decodeFrame(0);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->width(), 32);
+}
+
+TEST_F(OneShot, PublishedTimesStayThoseOfTheLastEventRead) {
+    sw::ArchiveSpec event;
+    event.frameCount = 30;
+    event.eventFrame = 10;
+    event.width = 16;
+    event.height = 16;
+    archive.readEventArchive(std::make_unique<MemorySource>(sw::buildArchive(event)));
+    const std::int64_t first = archive.firstFrameTime();
+    const std::int64_t recordedAt = archive.recordedAtCopy();
+    ASSERT_NE(first, 0);
+
+    archive.readOneShotFile(write(L"B.dpc", sw::buildOneShotFile(smallPicture(CalendarTime{2011, 1, 1, 0, 0, 0}))));
+    EXPECT_EQ(archive.firstFrameTime(), first);
+    EXPECT_EQ(archive.recordedAtCopy(), recordedAt);
+    EXPECT_TRUE(archive.soundFilePath().empty());
+}
+
+TEST_F(OneShot, MovedPictureAndShortFileAreReportedDifferently) {
+    try {
+        archive.readOneShotFile(folder.file(L"gone.dpc"));
+        FAIL() << "no exception";
+    } catch (const VideoArchiveException& failure) {
+        EXPECT_EQ(failure.message(), loadText(5517));
+    }
+
+    const sw::Bytes whole = sw::buildOneShotFile(smallPicture(CalendarTime{2009, 6, 15, 9, 0, 0}));
+    for (std::size_t size : {std::size_t{10}, std::size_t{64}, std::size_t{79}}) {
+        const std::wstring path =
+            write(L"short.dpc", sw::Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size)));
+        try {
+            archive.readOneShotFile(path);
+            FAIL() << "no exception for " << size;
+        } catch (const VideoArchiveException&) {
+            FAIL() << "the short file is reported as the base failure type, " << size;
+        } catch (const Exception& failure) {
+            EXPECT_EQ(failure.message(), loadText(5510));
+        }
+        EXPECT_EQ(archive.frameCount(), 0);
+        EXPECT_EQ(archive.decodeFrame(0), nullptr);
+    }
+}
+
+TEST_F(OneShot, ForeignTagReadsButDoesNotDecode) {
+    sw::OneShotSpec spec = smallPicture(CalendarTime{2009, 6, 15, 9, 0, 0});
+    spec.modelMajor = 3;
+    spec.modelMinor = 18;
+    archive.readOneShotFile(write(L"C.dpc", sw::buildOneShotFile(spec)));
+    EXPECT_EQ(archive.frameCount(), 1);
+    EXPECT_EQ(archive.decodeFrame(0), nullptr);
+}
+
+TEST_F(OneShot, FolderScanEntriesAreOrderedByTimeAndOpenedOneByOne) {
+    const CalendarTime late{2009, 6, 15, 10, 0, 0};
+    const CalendarTime early{2009, 6, 15, 9, 0, 0};
+    const std::wstring paths[] = {
+        write(L"late.dpc", sw::buildOneShotFile(smallPicture(late, 48))),
+        write(L"undated.dpc", sw::buildOneShotFile(smallPicture(CalendarTime{2009, 2, 30, 0, 0, 0}, 16))),
+        write(L"early.dpc", sw::buildOneShotFile(smallPicture(early, 32))),
+        write(L"early2.dpc", sw::buildOneShotFile(smallPicture(early, 64))),
+    };
+    archive.close();
+    for (int i = 0; i < 4; ++i) {
+        std::unique_ptr<FileSource> source = FileSource::open(paths[i]);
+        ASSERT_NE(source, nullptr);
+        archive.readOneShotEntry(*source, paths[i], i);
+    }
+    archive.finishOneShotScan(4);
+
+    ASSERT_EQ(archive.frameCount(), 4);
+    const int expectedWidths[] = {16, 32, 64, 48};  // no date first, equal times keep their order
+    for (int i = 0; i < 4; ++i) {
+        archive.prepareOneShotEntry(i);
+        const std::unique_ptr<Image> image = archive.decodeFrame(i);
+        ASSERT_NE(image, nullptr) << i;
+        EXPECT_EQ(image->width(), expectedWidths[i]) << i;
+    }
+    EXPECT_THROW(archive.prepareOneShotEntry(4), VideoArchiveException);
+    EXPECT_THROW(archive.prepareOneShotEntry(-1), VideoArchiveException);
+    EXPECT_EQ(archive.decodeFrame(0), nullptr);  // the failed preparation closed the file
+
+    ASSERT_TRUE(platform::deleteFile(paths[1]));  // the undated picture, entry 0
+    try {
+        archive.prepareOneShotEntry(0);
+        FAIL() << "no exception";
+    } catch (const VideoArchiveException& failure) {
+        EXPECT_EQ(failure.message(), loadText(5510));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,151 @@
+// How the archive reader compares with the least that any reader must do, on a
+// 900-frame 640 x 480 event archive from the sample writer:
+//   OpenArchive    vs ReadWholeFile: opening (header walk, sound restoration)
+//                  against reading every byte of the file once;
+//   DecodeFrame    vs PlainLibjpeg:  a frame from the file to an Image against
+//                  libjpeg decoding the same restored JPEG bytes, already in
+//                  memory, to plain RGB.
+// The archive is written once into the temporary folder and removed at exit.
+#include <benchmark/benchmark.h>
+#include <jpeglib.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ModelCode.h"
+#include "platform/File.h"
+#include "platform/FileSystem.h"
+#include "recording/VideoArchive.h"
+#include "tools/samplewriter/RecorderJpeg.h"
+#include "tools/samplewriter/SampleArchive.h"
+
+namespace {
+
+namespace sw = samplewriter;
+
+constexpr std::size_t kReadPiece = 1 << 20;
+
+class SampleEvent {
+public:
+    SampleEvent() {
+        modelCode() = ModelCode{spec_.modelMajor, spec_.modelMinor};
+        marker_ = platform::createTemporaryFile(platform::temporaryFolder(), L"obb");
+        path_ = marker_ + L".dvt";
+        sw::writeBytes(path_, sw::buildArchive(spec_, &layout_));
+        for (const sw::BlockPlacement& block : layout_.blocks) {
+            if (block.frame >= 0) jpegs_.push_back(restoredJpeg(block.frame));
+        }
+    }
+    ~SampleEvent() {
+        platform::deleteFile(path_);
+        platform::deleteFile(marker_);
+    }
+
+    const std::wstring& path() const { return path_; }
+    const std::vector<sw::Bytes>& jpegs() const { return jpegs_; }
+
+private:
+    sw::Bytes restoredJpeg(int frame) const {
+        sw::Bytes jpeg = sw::framePicturePayload(spec_, frame);
+        std::copy(sw::kRecorderJpegStart.begin(), sw::kRecorderJpegStart.end(), jpeg.begin());
+        return jpeg;
+    }
+
+    sw::ArchiveSpec spec_;  // 900 frames, 640 x 480, with sound
+    sw::ArchiveLayout layout_;
+    std::wstring marker_;
+    std::wstring path_;
+    std::vector<sw::Bytes> jpegs_;
+};
+
+const SampleEvent& sample() {
+    static const SampleEvent event;
+    return event;
+}
+
+void OpenArchive(benchmark::State& state) {
+    VideoArchive archive;
+    for (auto _ : state) {
+        archive.readEventArchive(sample().path());
+        benchmark::DoNotOptimize(archive.frameCount());
+    }
+    state.counters["frames"] = archive.frameCount();
+    state.counters["soundBytes"] = static_cast<double>(archive.soundDataBytes());
+}
+
+void ReadWholeFile(benchmark::State& state) {
+    std::vector<unsigned char> piece(kReadPiece);
+    std::int64_t total = 0;
+    for (auto _ : state) {
+        File file;
+        file.open(sample().path(), File::Mode::Read);
+        total = 0;
+        while (const std::size_t got = file.read(piece.data(), piece.size())) total += static_cast<std::int64_t>(got);
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetBytesProcessed(state.iterations() * total);
+}
+
+void DecodeFrame(benchmark::State& state) {
+    VideoArchive archive;
+    archive.readEventArchive(sample().path());
+    int frame = 0;
+    for (auto _ : state) {
+        std::unique_ptr<Image> image = archive.decodeFrame(frame);
+        if (!image) state.SkipWithError("frame did not decode");
+        benchmark::DoNotOptimize(image.get());
+        frame = (frame + 1) % archive.frameCount();
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+// libjpeg's own memory source and standard error manager: the least a decoder
+// of these frames has to do, with the output colour space it chooses itself.
+bool decodePlain(const sw::Bytes& jpeg, std::vector<unsigned char>& rgb) {
+    jpeg_decompress_struct decoder;
+    jpeg_error_mgr errors;
+    decoder.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&decoder);
+    jpeg_mem_src(&decoder, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
+    jpeg_read_header(&decoder, TRUE);
+    jpeg_start_decompress(&decoder);
+    const std::size_t stride = static_cast<std::size_t>(decoder.output_width) * decoder.output_components;
+    rgb.resize(stride * decoder.output_height);
+    while (decoder.output_scanline < decoder.output_height) {
+        JSAMPROW row = rgb.data() + stride * decoder.output_scanline;
+        jpeg_read_scanlines(&decoder, &row, 1);
+    }
+    jpeg_finish_decompress(&decoder);
+    jpeg_destroy_decompress(&decoder);
+    return true;
+}
+
+void PlainLibjpeg(benchmark::State& state) {
+    const std::vector<sw::Bytes>& jpegs = sample().jpegs();
+    std::vector<unsigned char> rgb;
+    std::size_t frame = 0;
+    for (auto _ : state) {
+        decodePlain(jpegs[frame], rgb);
+        benchmark::DoNotOptimize(rgb.data());
+        frame = (frame + 1) % jpegs.size();
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+}  // namespace
+
+BENCHMARK(OpenArchive)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadWholeFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(DecodeFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(PlainLibjpeg)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    sample();  // written before any timing starts
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
