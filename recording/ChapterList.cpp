@@ -12,7 +12,9 @@ namespace {
 
 constexpr int kTextCannotRead = 5510;
 
-wchar_t lowerAscii(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+wchar_t lowerAscii(wchar_t c) {
+    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
 
 // Negative, zero or positive as a sorts before, with or after b ignoring case.
 int compareIgnoringCase(const std::wstring& a, const std::wstring& b) {
@@ -26,7 +28,9 @@ int compareIgnoringCase(const std::wstring& a, const std::wstring& b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
-bool isLowerAscii(wchar_t c) { return c >= L'a' && c <= L'z'; }
+bool isLowerAscii(wchar_t c) {
+    return c >= L'a' && c <= L'z';
+}
 
 // Only called for strings equal ignoring case: the first letter whose case
 // differs decides, lower case first as the system's word sort has it.
@@ -37,7 +41,9 @@ bool lowerCaseFirst(const std::wstring& a, const std::wstring& b) {
     return false;
 }
 
-[[noreturn]] void throwCannotRead() { throw VideoArchiveException(loadText(kTextCannotRead)); }
+[[noreturn]] void throwCannotRead() {
+    throw VideoArchiveException(loadText(kTextCannotRead));
+}
 
 }  // namespace
 

@@ -14,7 +14,9 @@ constexpr std::size_t kChapterNameLength = 13;
 constexpr std::size_t kChapterDigitsAt = 5;
 constexpr std::size_t kChapterDigitCount = 4;
 
-wchar_t upperAscii(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
+wchar_t upperAscii(wchar_t c) {
+    return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+}
 
 std::wstring upperSuffix(const std::wstring& text) {
     std::wstring suffix = text.size() > kSuffixLength ? text.substr(text.size() - kSuffixLength) : text;

@@ -2,9 +2,13 @@
 
 namespace {
 
-wchar_t upperAscii(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
+wchar_t upperAscii(wchar_t c) {
+    return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+}
 
-bool sameLetter(wchar_t a, wchar_t b) { return upperAscii(a) == upperAscii(b); }
+bool sameLetter(wchar_t a, wchar_t b) {
+    return upperAscii(a) == upperAscii(b);
+}
 
 }  // namespace
 

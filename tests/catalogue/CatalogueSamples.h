@@ -5,6 +5,7 @@
 
 #include "platform/LocalTime.h"
 #include "tools/samplewriter/RecorderBlocks.h"
+#include "tools/samplewriter/RecorderJpeg.h"
 #include "tools/samplewriter/SampleArchive.h"
 
 namespace catalogue_test {
@@ -37,10 +38,8 @@ inline samplewriter::Bytes oneShotBytes(const CalendarTime& time, int fileIndex)
     samplewriter::PictureInfoFields info;
     info.time = time;
     info.fileIndex = fileIndex;
-    samplewriter::Bytes payload = {2, 3};
-    const std::string signature = "VORNIQ-TECH.";
-    payload.insert(payload.end(), signature.begin(), signature.end());
-    payload.resize(payload.size() + 2 + 16, 0);
+    samplewriter::Bytes payload = samplewriter::makePictureTag(2, 3);
+    payload.resize(payload.size() + 16, 0);
     return samplewriter::buildPictureBlock(0, info, payload);
 }
 

@@ -1,5 +1,3 @@
-#include "recording/ChapterList.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,6 +7,7 @@
 #include "app/Exception.h"
 #include "app/ModelCode.h"
 #include "app/Texts.h"
+#include "recording/ChapterList.h"
 
 namespace {
 

@@ -21,8 +21,7 @@ TEST(ChapterPathBefore, CaseOnlyBreaksTiesLowerCaseFirst) {
 }
 
 TEST(ChapterPathBefore, SortsMixedCaseNamesByTheirDigits) {
-    std::vector<std::wstring> paths = {L"d/VIDEO0003.dmv", L"d/video0001.DMV", L"d/Video0002.dmv",
-                                       L"d/vIdEo0000.dMv"};
+    std::vector<std::wstring> paths = {L"d/VIDEO0003.dmv", L"d/video0001.DMV", L"d/Video0002.dmv", L"d/vIdEo0000.dMv"};
     std::sort(paths.begin(), paths.end(), chapterPathBefore);
     const std::vector<std::wstring> expected = {L"d/vIdEo0000.dMv", L"d/video0001.DMV", L"d/Video0002.dmv",
                                                 L"d/VIDEO0003.dmv"};

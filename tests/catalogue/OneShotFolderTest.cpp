@@ -20,7 +20,9 @@ std::wstring pictureName(int number) {
     return name;
 }
 
-CalendarTime minuteOfDay(int minute) { return CalendarTime{2009, 6, 15, 8 + minute / 60, minute % 60, 0}; }
+CalendarTime minuteOfDay(int minute) {
+    return CalendarTime{2009, 6, 15, 8 + minute / 60, minute % 60, 0};
+}
 
 class OneShotFolderTest : public ::testing::Test {
 protected:

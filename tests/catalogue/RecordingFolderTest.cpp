@@ -1,8 +1,7 @@
-#include "recording/RecordingFolder.h"
-
 #include <gtest/gtest.h>
 
 #include "CardFolder.h"
+#include "recording/RecordingFolder.h"
 #include "recording/WildcardMatch.h"
 
 namespace {

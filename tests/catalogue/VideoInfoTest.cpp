@@ -1,5 +1,3 @@
-#include "recording/VideoInfo07.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -8,6 +6,7 @@
 #include "CatalogueSamples.h"
 #include "app/ModelCode.h"
 #include "recording/MemorySource.h"
+#include "recording/VideoInfo07.h"
 
 namespace {
 
