@@ -1,0 +1,66 @@
+#pragma once
+// What the control tests share: a parent window on screen, a message pump, and
+// reading back what a control drew to compare it with a resource picture.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "media/Image.h"
+
+// A plain top-level window at the desktop's top-left corner, destroyed (with
+// every control on it) at the end of the test.
+class TestParent {
+public:
+    TestParent(int width, int height);
+    ~TestParent();
+    TestParent(const TestParent&) = delete;
+    TestParent& operator=(const TestParent&) = delete;
+    HWND handle() const { return window_; }
+
+private:
+    HWND window_;
+};
+
+// Dispatches every waiting message (an undispatched paint would come back for ever).
+void pumpMessages();
+// Dispatches messages until done() holds or the time runs out; true when done.
+bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
+// Dispatches messages for about that long.
+void pumpFor(DWORD ms);
+
+// Left-button messages as the system would send them, in client coordinates.
+void pressAt(HWND control, int x, int y);
+void moveTo(HWND control, int x, int y);
+void releaseAt(HWND control, int x, int y);
+
+// The client area of a window as it stands on screen, after any pending paint.
+class Snapshot {
+public:
+    explicit Snapshot(HWND window);
+    int width() const { return width_; }
+    int height() const { return height_; }
+    COLORREF at(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<COLORREF> pixels_;
+};
+
+std::unique_ptr<Image> resourcePicture(int id);
+COLORREF colourAt(const Image& picture, int x, int y);
+COLORREF buttonFace();
+
+// The snapshot's rectangle at (left, top), width × height, shows the picture's
+// pixels from (sourceX, sourceY) on.
+::testing::AssertionResult showsPicture(const Snapshot& shot, int id, int left, int top, int width, int height,
+                                        int sourceX = 0, int sourceY = 0);
+// The whole picture at (left, top), at its natural size.
+::testing::AssertionResult showsWholePicture(const Snapshot& shot, int id, int left, int top);
+// Every pixel of the rectangle has that colour.
+::testing::AssertionResult isFilledWith(const Snapshot& shot, COLORREF colour, int left, int top, int width,
+                                        int height);
