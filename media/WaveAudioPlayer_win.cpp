@@ -1,0 +1,274 @@
+#include "media/WaveAudioPlayer.h"
+
+#include <algorithm>
+
+#include "app/Exception.h"
+#include "app/Texts.h"
+#include "media/WaveFile.h"
+
+namespace {
+
+constexpr int kDeviceNotOpenText = 5069;
+constexpr int kUnprepareAttempts = 10;
+constexpr DWORD kUnprepareRetryMs = 100;
+constexpr std::uint8_t kSilence = 128;
+
+}  // namespace
+
+WaveAudioPlayer::WaveAudioPlayer(HWND owner) : owner_(owner) {
+    create(0, defaultClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+WaveAudioPlayer::~WaveAudioPlayer() {
+    close();
+}
+
+LRESULT WaveAudioPlayer::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == refillMessage) {
+        onRefillRequest();
+        return 0;
+    }
+    return Window::windowProc(message, wParam, lParam);
+}
+
+// Runs on a thread of the audio system: only posts, never touches the player's state.
+void CALLBACK WaveAudioPlayer::deviceCallback(HWAVEOUT, UINT message, DWORD_PTR instance, DWORD_PTR, DWORD_PTR) {
+    if (message != WOM_DONE) return;
+    PostMessageW(reinterpret_cast<WaveAudioPlayer*>(instance)->handle(), refillMessage, 0, 0);
+}
+
+void WaveAudioPlayer::open(const std::wstring& path) {
+    close();
+    try {
+        loadSound(path);
+        setUpHeaders();
+        openDevice(path);
+    } catch (...) {
+        close();  // a failed open leaves nothing half open
+        throw;
+    }
+    state_ = stateStopped;
+}
+
+void WaveAudioPlayer::loadSound(const std::wstring& path) {
+    WaveFile file = WaveFile::load(path);
+    const WaveFile::Format& format = file.format();
+    format_ = WAVEFORMATEX{};
+    format_.wFormatTag = format.formatTag;
+    format_.nChannels = format.channels;
+    format_.nSamplesPerSec = format.samplesPerSecond;
+    format_.nAvgBytesPerSec = format.averageBytesPerSecond;
+    format_.nBlockAlign = format.blockAlign;
+    format_.wBitsPerSample = format.bitsPerSample;
+    sound_ = SoundBuffer(file.takeSamples(), format.blockAlign, format.samplesPerSecond);
+    scaledByteRate_ = sound_.scaledByteRate();
+}
+
+void WaveAudioPlayer::setUpHeaders() {
+    const std::uint32_t chunkSize = sound_.chunkSize();
+    outputBuffer_.assign(2 * static_cast<std::size_t>(chunkSize), kSilence);
+    for (int i = 0; i < 2; ++i) {
+        headers_[i] = WAVEHDR{};
+        headers_[i].lpData = reinterpret_cast<LPSTR>(outputBuffer_.data() + i * static_cast<std::size_t>(chunkSize));
+        headers_[i].dwBufferLength = chunkSize;
+        held_[i] = false;
+    }
+    nextHeader_ = 0;
+    queued_ = 0;
+}
+
+void WaveAudioPlayer::openDevice(const std::wstring& path) {
+    if (waveOutOpen(&device_, WAVE_MAPPER, &format_, reinterpret_cast<DWORD_PTR>(&deviceCallback),
+                    reinterpret_cast<DWORD_PTR>(this), CALLBACK_FUNCTION) != MMSYSERR_NOERROR) {
+        device_ = nullptr;
+        throw WaveAudioException(path);
+    }
+    for (WAVEHDR& header : headers_) {
+        if (waveOutPrepareHeader(device_, &header, sizeof header) != MMSYSERR_NOERROR) throw WaveAudioException(path);
+    }
+}
+
+void WaveAudioPlayer::close() {
+    if (device_) closeDevice();
+    state_ = stateClosed;
+    scaledByteRate_ = 0;
+    writeStart_ = writeEnd_ = 0;
+    finished_ = false;
+    sound_ = SoundBuffer();
+    outputBuffer_.clear();
+    outputBuffer_.shrink_to_fit();
+    for (WAVEHDR& header : headers_) header = WAVEHDR{};
+}
+
+void WaveAudioPlayer::closeDevice() {
+    writeStart_ = writeEnd_ = 0;
+    resetDevice();
+    for (WAVEHDR& header : headers_) {
+        if (!(header.dwFlags & WHDR_PREPARED)) continue;
+        for (int attempt = 0; attempt < kUnprepareAttempts; ++attempt) {
+            if (waveOutUnprepareHeader(device_, &header, sizeof header) == MMSYSERR_NOERROR) break;
+            Sleep(kUnprepareRetryMs);
+        }
+    }
+    waveOutClose(device_);
+    device_ = nullptr;
+    devicePaused_ = false;
+}
+
+// A reset hands every queued buffer back, marked done; their reports may still
+// be on their way, so the buffers are taken back here and the reports find nothing.
+void WaveAudioPlayer::resetDevice() {
+    waveOutReset(device_);
+    held_[0] = held_[1] = false;
+    queued_ = 0;
+}
+
+void WaveAudioPlayer::requireOpen() const {
+    if (state_ == stateClosed) throw WaveAudioException(loadText(kDeviceNotOpenText));
+}
+
+void WaveAudioPlayer::play(std::int32_t startMs) {
+    playStartTick_ = timeGetTime();
+    if (state_ == stateClosed) {
+        baseMs_ = startMs;
+        requireOpen();
+    }
+    finished_ = false;
+    writeStart_ = writeEnd_ = 0;
+    resetDevice();
+    if (devicePaused_ && waveOutRestart(device_) == MMSYSERR_NOERROR) devicePaused_ = false;
+    const std::uint32_t start = sound_.offsetOfTime(startMs);
+    baseMs_ = sound_.timeOfOffset(start);
+    fillFreeHeaders(start);
+}
+
+void WaveAudioPlayer::stop() {
+    requireOpen();
+    writeStart_ = writeEnd_ = 0;
+    // The buffers stay counted: when their reports are in, the owner hears of the stop.
+    waveOutReset(device_);
+    state_ = stateStopped;
+}
+
+std::uint32_t WaveAudioPlayer::pause() {
+    requireOpen();
+    const MMRESULT result = waveOutPause(device_);
+    if (result == MMSYSERR_NOERROR) {
+        state_ = statePaused;
+        devicePaused_ = true;
+    }
+    return result;
+}
+
+std::uint32_t WaveAudioPlayer::resume() {
+    requireOpen();
+    if (finished_) {
+        // Nothing is left to play: tell the owner again instead of restarting.
+        state_ = stateStopped;
+        notifyOwner();
+        return MMSYSERR_NOERROR;
+    }
+    const MMRESULT result = waveOutRestart(device_);
+    if (result == MMSYSERR_NOERROR) {
+        state_ = statePlaying;
+        devicePaused_ = false;
+    }
+    return result;
+}
+
+std::int32_t WaveAudioPlayer::getPosition() {
+    if (!device_) return 0;
+    MMTIME time{};
+    time.wType = TIME_BYTES;
+    if (waveOutGetPosition(device_, &time, sizeof time) != MMSYSERR_NOERROR) return 0;
+    std::int64_t bytes = 0;
+    if (time.wType == TIME_BYTES) {
+        bytes = time.u.cb;
+    } else if (time.wType == TIME_SAMPLES) {
+        bytes = static_cast<std::int64_t>(time.u.sample) * format_.nBlockAlign;
+    } else {
+        return 0;
+    }
+    return sound_.timeOfOffset(sound_.clampToData(bytes)) + baseMs_;
+}
+
+std::int32_t WaveAudioPlayer::setVolume(std::int32_t volume) {
+    volume_ = std::clamp(volume, 0, SoundBuffer::maximumVolume);
+    return volume_;
+}
+
+void WaveAudioPlayer::onRefillRequest() {
+    // A report only says "look": the buffers' own done flags tell which came back,
+    // so late, early or surplus reports cannot refill a buffer the device holds.
+    while (takeReturnedHeader()) continueAfterReturn();
+}
+
+bool WaveAudioPlayer::takeReturnedHeader() {
+    // The older buffer first, so the sound stays in order when both are back.
+    for (int k = 0; k < 2; ++k) {
+        const int i = (nextHeader_ + k) % 2;
+        if (held_[i] && (headers_[i].dwFlags & WHDR_DONE)) {
+            held_[i] = false;
+            --queued_;
+            return true;
+        }
+    }
+    return false;
+}
+
+void WaveAudioPlayer::continueAfterReturn() {
+    if (writeEnd_ != 0) {
+        fillFreeHeaders(writeEnd_);
+    } else if (queued_ <= 0) {
+        // Stopped: all buffers are back; not an end of the sound.
+        finished_ = false;
+        if (state_ != stateClosed) state_ = stateStopped;
+        notifyOwner();
+    }
+}
+
+// Writes chunks from position into every buffer the device does not hold. A
+// chunk the device refused is lost and the next one follows, so playing never
+// stalls with nothing queued.
+void WaveAudioPlayer::fillFreeHeaders(std::uint32_t position) {
+    while (isFree(nextHeader_)) {
+        if (writeChunk(position) == 0) {
+            if (queued_ <= 0) endOfSound();
+            return;
+        }
+        position = writeEnd_;
+    }
+}
+
+std::uint32_t WaveAudioPlayer::writeChunk(std::uint32_t position) {
+    if (sound_.chunkSize() == 0) return 0;
+    const SoundBuffer::Chunk chunk = sound_.chunkAt(position);
+    writeStart_ = chunk.start;
+    writeEnd_ = chunk.end;
+    if (chunk.count == 0) return 0;
+    WAVEHDR& header = headers_[nextHeader_];
+    sound_.convert(chunk, volume_, reinterpret_cast<std::uint8_t*>(header.lpData));
+    header.dwBufferLength = chunk.count;
+    header.dwFlags &= ~WHDR_DONE;
+    if (waveOutWrite(device_, &header, sizeof header) == MMSYSERR_NOERROR) {
+        held_[nextHeader_] = true;
+        ++queued_;
+        nextHeader_ = 1 - nextHeader_;
+        state_ = statePlaying;
+    }
+    return chunk.count;
+}
+
+bool WaveAudioPlayer::isFree(int header) const {
+    return !held_[header] && !(headers_[header].dwFlags & WHDR_INQUEUE);
+}
+
+void WaveAudioPlayer::endOfSound() {
+    finished_ = true;
+    if (state_ != stateClosed) state_ = stateStopped;
+    notifyOwner();
+}
+
+void WaveAudioPlayer::notifyOwner() {
+    PostMessageW(owner_, MM_MCINOTIFY, 0, 0);
+}

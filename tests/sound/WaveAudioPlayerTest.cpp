@@ -1,0 +1,358 @@
+// The sound player against the test set-up's real waveform device, whose
+// default output is written to the file named by ORVELLE_SOUND_CAPTURE: the
+// tests compare the bytes that reached the device with the file's samples.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "app/Exception.h"
+#include "app/Texts.h"
+#include "media/WaveAudioPlayer.h"
+#include "platform/ScratchFolder.h"
+#include "sound/TestWave.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr DWORD kPlayTimeoutMs = 15000;
+
+template <class Done>
+bool pumpUntil(Done done, DWORD timeoutMs) {
+    const DWORD begin = GetTickCount();
+    for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        if (done()) return true;
+        if (GetTickCount() - begin > timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void pumpFor(DWORD ms) {
+    pumpUntil([] { return false; }, ms);
+}
+
+// The playback window's stand-in: counts the end-of-sound notifications.
+class NotifyCounter : public Window {
+public:
+    NotifyCounter() {
+        create(0, defaultClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == MM_MCINOTIFY) ++notifications;
+        return Window::windowProc(message, wParam, lParam);
+    }
+    int notifications = 0;
+};
+
+std::wstring capturePath() {
+    const wchar_t* unixPath = _wgetenv(L"ORVELLE_SOUND_CAPTURE");
+    if (!unixPath || !*unixPath) return {};
+    std::wstring path = std::wstring(L"Z:") + unixPath;  // Wine maps the Unix root to Z:
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return path;
+}
+
+Bytes scaled(const Bytes& samples, std::size_t from, std::size_t to, int volume) {
+    Bytes out;
+    for (std::size_t i = from; i < to; ++i) out.push_back(SoundBuffer::scaleSample(samples[i], volume));
+    return out;
+}
+
+// The device plays silence whenever it waits for data (before, between and
+// after buffers); the test sounds contain none at full volume, so the sound is
+// what remains without it.
+Bytes withoutSilence(const Bytes& bytes) {
+    Bytes out;
+    std::copy_if(bytes.begin(), bytes.end(), std::back_inserter(out), [](std::uint8_t b) { return b != 128; });
+    return out;
+}
+
+bool startsWith(const Bytes& bytes, const Bytes& start) {
+    return bytes.size() >= start.size() && std::equal(start.begin(), start.end(), bytes.begin());
+}
+
+class WaveAudioPlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        owner = new NotifyCounter;
+        player = new WaveAudioPlayer(owner->handle());
+    }
+    void TearDown() override {
+        if (player) DestroyWindow(player->handle());
+        DestroyWindow(owner->handle());
+        pumpFor(50);
+    }
+
+    // A sound of the given length in the accepted format.
+    std::wstring soundFile(std::size_t bytes) {
+        TestWave wave;
+        wave.samples = TestWave::noise(bytes, static_cast<std::uint32_t>(bytes));
+        samples = wave.samples;
+        const std::wstring path = folder.file(L"sound" + std::to_wstring(++files) + L".wav");
+        EXPECT_TRUE(wave.write(path));
+        return path;
+    }
+
+    // Opens the sound with a fresh capture; false (and the test skipped) without a capture.
+    bool openCaptured(const std::wstring& path) {
+        capture = capturePath();
+        if (capture.empty()) return false;
+        DeleteFileW(capture.c_str());
+        player->open(path);
+        return true;
+    }
+
+    // Closes the device, so everything it received is in the capture file.
+    Bytes closeAndReadCapture() {
+        player->close();
+        std::ifstream in(capture.c_str(), std::ios::binary);
+        return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+
+    bool playToTheEnd() {
+        return pumpUntil([&] { return owner->notifications > 0; }, kPlayTimeoutMs);
+    }
+
+    // The start of the sound up to where the first request was cut off, then
+    // everything from the seek on, once and in order, and nothing after it.
+    void expectSeekResult(const Bytes& captured, std::size_t seekOffset) {
+        const Bytes played = withoutSilence(captured);
+        const Bytes tail = scaled(samples, seekOffset, samples.size() - 1, 16);
+        ASSERT_GE(played.size(), tail.size()) << "captured " << captured.size();
+        const std::size_t cut = played.size() - tail.size();
+        EXPECT_TRUE(std::equal(tail.begin(), tail.end(), played.begin() + cut))
+            << "the sound after the seek is not whole and in order";
+        EXPECT_TRUE(startsWith(samples, Bytes(played.begin(), played.begin() + cut)))
+            << "what came before the seek is not the start of the sound (" << cut << " bytes)";
+    }
+
+    ScratchFolder folder{L"snd"};
+    NotifyCounter* owner = nullptr;
+    WaveAudioPlayer* player = nullptr;
+    Bytes samples;
+    std::wstring capture;
+    int files = 0;
+};
+
+#define SKIP_WITHOUT_CAPTURE(opened) \
+    if (!(opened)) GTEST_SKIP() << "ORVELLE_SOUND_CAPTURE is not set"
+
+template <class Call>
+void expectDeviceNotOpen(Call call) {
+    try {
+        call();
+        ADD_FAILURE() << "no exception";
+    } catch (const WaveAudioException& failure) {
+        EXPECT_EQ(failure.message(), loadText(5069));
+    }
+}
+
+TEST_F(WaveAudioPlayerTest, WithNothingOpenEveryRequestSaysTheDeviceIsNotOpen) {
+    EXPECT_EQ(player->getState(), ISoundPlayer::stateClosed);
+    const DWORD before = timeGetTime();
+    expectDeviceNotOpen([&] { player->play(1234); });
+    // The engine's clock without sound still starts from the request.
+    EXPECT_EQ(player->baseMs(), 1234);
+    EXPECT_LE(player->playStartTick() - before, 1000u);
+    expectDeviceNotOpen([&] { player->stop(); });
+    expectDeviceNotOpen([&] { player->pause(); });
+    expectDeviceNotOpen([&] { player->resume(); });
+    EXPECT_EQ(player->getPosition(), 0);
+    EXPECT_EQ(player->getScaledByteRate(), 0u);
+    EXPECT_FALSE(player->isFinished());
+
+    EXPECT_EQ(player->getVolume(), 16);
+    EXPECT_EQ(player->setVolume(20), 16);
+    EXPECT_EQ(player->setVolume(-3), 0);
+    EXPECT_EQ(player->getVolume(), 0);
+    EXPECT_EQ(player->setVolume(9), 9);
+}
+
+TEST_F(WaveAudioPlayerTest, RefusedFilesThrowTheirPathAndLeaveThePlayerClosed) {
+    TestWave stereo;
+    stereo.channels = 2;
+    TestWave fastRate;
+    fastRate.samplesPerSecond = 22050;
+    TestWave extraChunk;
+    extraChunk.chunkBeforeData = std::string("fact\4\0\0\0\0\0\0\0", 12);
+    const std::wstring good = soundFile(20000);
+    int index = 0;
+    for (TestWave* wave : {&stereo, &fastRate, &extraChunk}) {
+        wave->samples = TestWave::noise(5000);
+        const std::wstring path = folder.file(L"refused" + std::to_wstring(++index) + L".wav");
+        ASSERT_TRUE(wave->write(path));
+        player->open(good);
+        ASSERT_EQ(player->getState(), ISoundPlayer::stateStopped);
+        EXPECT_EQ(player->getScaledByteRate(), 11025000u);
+        try {
+            player->open(path);
+            ADD_FAILURE() << "accepted refused file " << index;
+        } catch (const Exception& failure) {
+            EXPECT_EQ(failure.message(), path);
+        }
+        EXPECT_EQ(player->getState(), ISoundPlayer::stateClosed);
+        EXPECT_EQ(player->getScaledByteRate(), 0u);
+        expectDeviceNotOpen([&] { player->play(0); });
+    }
+    const std::wstring missing = folder.file(L"missing.wav");
+    try {
+        player->open(missing);
+        ADD_FAILURE() << "opened a missing file";
+    } catch (const Exception& failure) {
+        EXPECT_EQ(failure.message(), missing);
+    }
+}
+
+TEST_F(WaveAudioPlayerTest, PlayQueuesTwoChunksAndOnlyTheInterfaceThreadRefills) {
+    SKIP_WITHOUT_CAPTURE(openCaptured(soundFile(11025)));
+    player->play(0);
+    EXPECT_EQ(player->getState(), ISoundPlayer::statePlaying);
+    // No messages are handled while sleeping, so no refill can happen: the
+    // device gets what play queued and runs dry.
+    Sleep(1500);
+    const Bytes captured = closeAndReadCapture();
+    EXPECT_EQ(withoutSilence(captured), scaled(samples, 0, 4410, 16)) << "captured " << captured.size();
+}
+
+TEST_F(WaveAudioPlayerTest, TheDeviceReceivesTheSamplesAtTheVolume) {
+    for (int volume : {16, 8, 0}) {
+        SCOPED_TRACE(volume);
+        owner->notifications = 0;
+        SKIP_WITHOUT_CAPTURE(openCaptured(soundFile(8269)));  // three whole chunks and a short one
+        player->setVolume(volume);
+        player->play(0);
+        ASSERT_TRUE(playToTheEnd());
+        pumpFor(300);
+        EXPECT_EQ(owner->notifications, 1);
+        EXPECT_TRUE(player->isFinished());
+        EXPECT_EQ(player->getState(), ISoundPlayer::stateStopped);
+        const Bytes captured = closeAndReadCapture();
+        // Every byte but the last, once, in order.
+        const Bytes expected = scaled(samples, 0, samples.size() - 1, volume);
+        EXPECT_EQ(withoutSilence(captured), withoutSilence(expected)) << "captured " << captured.size();
+        EXPECT_GE(captured.size(), expected.size());
+    }
+}
+
+TEST_F(WaveAudioPlayerTest, PlayBeyondTheEndFinishesAtOnceAndResumeTellsAgain) {
+    player->open(soundFile(11025));
+    player->play(5000);
+    EXPECT_TRUE(player->isFinished());
+    EXPECT_EQ(player->getState(), ISoundPlayer::stateStopped);
+    pumpFor(300);
+    EXPECT_EQ(owner->notifications, 1);
+
+    EXPECT_EQ(player->resume(), 0u);
+    EXPECT_EQ(player->getState(), ISoundPlayer::stateStopped);
+    pumpFor(300);
+    EXPECT_EQ(owner->notifications, 2);
+    EXPECT_TRUE(player->isFinished());
+}
+
+TEST_F(WaveAudioPlayerTest, PositionCountsFromThePlayRequest) {
+    player->open(soundFile(110250));  // 10 s
+    player->play(5000);
+    // The test device takes data faster than it would play it, so "nothing
+    // played yet" can read as a little; never more than the two queued chunks.
+    const std::int32_t first = player->getPosition();
+    EXPECT_GE(first, 5000);
+    EXPECT_LE(first, 5400);
+    EXPECT_EQ(player->baseMs(), 5000);
+    pumpFor(300);
+    const std::int32_t later = player->getPosition();
+    EXPECT_GT(later, first);
+    EXPECT_LE(later, 10000);
+
+    // The start is taken in whole bytes: 33 ms is 363 bytes, which is 32 ms.
+    player->play(33);
+    EXPECT_EQ(player->baseMs(), 32);
+    player->stop();
+}
+
+TEST_F(WaveAudioPlayerTest, PauseHoldsThePositionAndResumeLosesNothing) {
+    SKIP_WITHOUT_CAPTURE(openCaptured(soundFile(110250)));
+    player->play(0);
+    pumpFor(200);
+    EXPECT_EQ(player->pause(), 0u);
+    EXPECT_EQ(player->getState(), ISoundPlayer::statePaused);
+    pumpFor(50);
+    const std::int32_t held = player->getPosition();
+    pumpFor(400);
+    EXPECT_EQ(player->getPosition(), held);
+    EXPECT_EQ(player->resume(), 0u);
+    EXPECT_EQ(player->getState(), ISoundPlayer::statePlaying);
+    ASSERT_TRUE(playToTheEnd());
+    const Bytes captured = closeAndReadCapture();
+    EXPECT_EQ(withoutSilence(captured), scaled(samples, 0, samples.size() - 1, 16));
+}
+
+TEST_F(WaveAudioPlayerTest, ASeekDuringPlaybackNeitherRepeatsNorLosesChunks) {
+    const std::wstring path = soundFile(110250);
+    for (std::int32_t seekMs : {6000, 2000}) {  // forward, then back over what was played
+        SCOPED_TRACE(seekMs);
+        owner->notifications = 0;
+        SKIP_WITHOUT_CAPTURE(openCaptured(path));
+        player->play(0);
+        pumpFor(200);
+        // The buffers the seek's reset hands back report in after the new request has queued its own.
+        player->play(seekMs);
+        ASSERT_TRUE(playToTheEnd());
+        pumpFor(300);
+        EXPECT_EQ(owner->notifications, 1);
+        EXPECT_TRUE(player->isFinished());
+        expectSeekResult(closeAndReadCapture(), 11025u * seekMs / 1000);
+    }
+}
+
+TEST_F(WaveAudioPlayerTest, PlayRightAfterStopIsNotEndedByTheStoppedBuffers) {
+    SKIP_WITHOUT_CAPTURE(openCaptured(soundFile(110250)));
+    player->play(0);
+    pumpFor(200);
+    player->stop();
+    player->play(7000);
+    ASSERT_TRUE(playToTheEnd());
+    EXPECT_TRUE(player->isFinished());
+    pumpFor(300);
+    EXPECT_EQ(owner->notifications, 1);
+    expectSeekResult(closeAndReadCapture(), 77175);
+}
+
+TEST_F(WaveAudioPlayerTest, PlayWhilePausedPlaysFromTheNewTime) {
+    SKIP_WITHOUT_CAPTURE(openCaptured(soundFile(110250)));
+    player->play(0);
+    pumpFor(200);
+    player->pause();
+    player->play(7500);
+    EXPECT_EQ(player->getState(), ISoundPlayer::statePlaying);
+    ASSERT_TRUE(playToTheEnd());
+    expectSeekResult(closeAndReadCapture(), 82687);
+}
+
+TEST_F(WaveAudioPlayerTest, AStopIsReportedButIsNoEndOfTheSound) {
+    player->open(soundFile(110250));
+    player->play(0);
+    pumpFor(200);
+    player->stop();
+    EXPECT_EQ(player->getState(), ISoundPlayer::stateStopped);
+    pumpFor(300);
+    EXPECT_EQ(owner->notifications, 1);
+    EXPECT_FALSE(player->isFinished());
+    EXPECT_EQ(player->getState(), ISoundPlayer::stateStopped);
+}
+
+TEST_F(WaveAudioPlayerTest, DestroyingTheWindowClosesTheDeviceQuietly) {
+    player->open(soundFile(110250));
+    player->play(0);
+    pumpFor(200);
+    DestroyWindow(player->handle());
+    player = nullptr;
+    pumpFor(300);
+    EXPECT_EQ(owner->notifications, 0);
+}
+
+}  // namespace
