@@ -20,11 +20,11 @@ struct TestWave {
     std::string chunkBeforeData;  // a whole chunk (tag, size, body) between "fmt " and "data"
     std::vector<std::uint8_t> samples;
 
-    static std::vector<std::uint8_t> noise(std::size_t count, std::uint32_t seed = 12345) {
+    static std::vector<std::uint8_t> noise(std::size_t count, std::uint32_t state = 12345) {
         std::vector<std::uint8_t> out(count);
         for (std::uint8_t& byte : out) {
-            seed = seed * 1103515245u + 12345u;
-            byte = static_cast<std::uint8_t>(seed >> 16);
+            state = state * 1103515245u + 12345u;
+            byte = static_cast<std::uint8_t>(state >> 16);
             if (byte == 128) byte = 129;
         }
         return out;
