@@ -50,6 +50,7 @@ corpus_patterns() {
     FuzzDecodePng) echo '*.png' ;;
     FuzzSettingsFile) echo 'TAVR.INI FIRMINFO.DAT' ;;
     FuzzCabinet) echo '*.cab' ;;
+    FuzzWaveFile) echo '*.wav' ;;
     *) echo '*' ;;
     esac
 }
@@ -68,6 +69,7 @@ step_fuzz() {
         "$writer" --chapter "$pool/short.dmv" --frames 20 --width 64 --height 48 >/dev/null
         "$writer" --oneshot "$pool/small.dpc" --width 64 --height 48 >/dev/null
         "$writer" --jpeg "$pool/frame.jpg" --width 64 --height 48 >/dev/null
+        [ -x "$BUILD/fuzz/bin/orvelle" ] && "$BUILD/fuzz/bin/orvelle" sound "$pool/short.dvt" "$pool/short.wav" >/dev/null
         mkdir -p "$pool/card"
         "$writer" "$pool/card" >/dev/null
     fi
