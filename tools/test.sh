@@ -88,7 +88,7 @@ step_fuzz() {
         ls "$corpus" | tail -n +41 | while read -r f; do rm -f "$corpus/$f"; done
         if "$target" -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=2048 -timeout=10 -print_final_stats=0 \
             -artifact_prefix="$BUILD/fuzz/$name-" "$corpus" >"$BUILD/fuzz/$name.log" 2>&1; then
-            echo "$name: no finding in ${FUZZ_SECONDS} s ($(grep -m1 -oE '#[0-9]+' <(tail -n 3 "$BUILD/fuzz/$name.log") || echo '?') runs)"
+            echo "$name: no finding in ${FUZZ_SECONDS} s ($(grep -oE 'Done [0-9]+ runs' "$BUILD/fuzz/$name.log" | tail -n 1))"
         else
             echo "$name: FINDING"
             tail -n 40 "$BUILD/fuzz/$name.log"
