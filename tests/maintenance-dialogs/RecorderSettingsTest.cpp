@@ -1,0 +1,135 @@
+// Reading the recorder's reported settings item by item, storing them in the
+// order the recorder expects, and the card write that never leaves half a file.
+#include <gtest/gtest.h>
+
+#include "../platform/ScratchFolder.h"
+#include "CardFiles.h"
+#include "app/Exception.h"
+#include "maintenance/FirmInfo.h"
+#include "maintenance/RecorderSettings.h"
+#include "maintenance/SettingsFileSource.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+using namespace cardfiles;
+using Bytes = std::vector<std::uint8_t>;
+
+FirmInfo reportedTable(const Items& items) {
+    std::array<std::uint8_t, 16> prefix{};
+    const Bytes bytes = samplewriter::buildFirmwareInfoFile(prefix, modelCode().major, modelCode().minor, items);
+    SettingsFileSource source(bytes.data(), bytes.size());
+    FirmInfo table;
+    table.readFirmwareInfo(source);
+    return table;
+}
+
+FirmInfo readBack(const std::wstring& path) {
+    FirmInfo table;
+    table.readSettingsFile(path);
+    return table;
+}
+
+class RecorderSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { modelCode() = ModelCode{2, 3}; }
+    ScratchFolder card_{L"rs"};
+};
+
+TEST_F(RecorderSettingsTest, ReadsTheSampleCardsReport) {
+    const RecorderSettings settings = readRecorderSettings(reportedTable(sampleItems()));
+    EXPECT_EQ(settings.shockSensitivity, 45);
+    EXPECT_EQ(settings.ecoSensitivity, 40);
+    EXPECT_EQ(settings.overwriteIndex, RecorderSettings::overwriteOn);
+    EXPECT_EQ(settings.operationVolumeIndex, 0);
+    EXPECT_EQ(settings.eventVolumeIndex, 1);
+    EXPECT_EQ(settings.guidanceVolumeIndex, 0);
+}
+
+TEST_F(RecorderSettingsTest, EachItemIsReadOnItsOwn) {
+    Items items = sampleItems();
+    replaceItem(items, shockItem, std::nullopt);
+    replaceItem(items, ecoItem, 33);
+    replaceItem(items, overwriteItem, 0);
+    replaceItem(items, operationVolumeItem, 2);
+    replaceItem(items, eventVolumeItem, 7);  // no such choice: standard
+    replaceItem(items, guidanceVolumeItem, std::nullopt);
+    const RecorderSettings settings = readRecorderSettings(reportedTable(items));
+    EXPECT_EQ(settings.shockSensitivity, 45);  // default kept
+    EXPECT_EQ(settings.ecoSensitivity, 33);
+    EXPECT_EQ(settings.overwriteIndex, RecorderSettings::overwriteOff);
+    EXPECT_EQ(settings.operationVolumeIndex, 2);
+    EXPECT_EQ(settings.eventVolumeIndex, 0);
+    EXPECT_EQ(settings.guidanceVolumeIndex, 0);
+    EXPECT_EQ(readRecorderSettings(reportedTable({})), RecorderSettings{});
+}
+
+TEST_F(RecorderSettingsTest, OutOfRangeValuesPassThroughButNonDecimalDigitsAreSkipped) {
+    Items items = sampleItems();
+    replaceItem(items, shockItem, 25);
+    replaceItem(items, overwriteItem, 5);  // any non-zero value overwrites
+    samplewriter::SettingsItem unset;      // an item left as 0xFF bytes
+    unset.id = ecoItem;
+    for (auto& item : items)
+        if (item.id == ecoItem) item = unset;
+    const RecorderSettings settings = readRecorderSettings(reportedTable(items));
+    EXPECT_EQ(settings.shockSensitivity, 25);
+    EXPECT_EQ(settings.ecoSensitivity, 40);
+    EXPECT_EQ(settings.overwriteIndex, RecorderSettings::overwriteOn);
+}
+
+TEST_F(RecorderSettingsTest, StoresInTheRecordersOrderWithDerivedItems) {
+    RecorderSettings settings;
+    settings.shockSensitivity = 44;
+    settings.ecoSensitivity = 37;
+    settings.overwriteIndex = RecorderSettings::overwriteOff;
+    settings.operationVolumeIndex = 1;
+    settings.eventVolumeIndex = 2;
+    settings.guidanceVolumeIndex = 1;
+    FirmInfo table;
+    storeRecorderSettings(table, settings);
+    EXPECT_EQ(idsOf(table), (std::vector<std::uint16_t>{0x0801, 0x0802, 0x0803, 0x0804, 0x1801, 0x0301, 0x0304, 0x0714,
+                                                        0x0715, 0x0303}));
+    EXPECT_EQ(valueOf(table, shockItem), (Bytes{0x00, 0x44, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(valueOf(table, overwriteItem)[0], 0x00);
+    EXPECT_EQ(valueOf(table, operationVolumeItem)[0], 0x01);
+    EXPECT_EQ(valueOf(table, eventVolumeItem)[0], 0x02);
+    EXPECT_EQ(valueOf(table, ecoItem), (Bytes{0x00, 0x37, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(valueOf(table, guidanceVolumeItem)[0], 0x01);
+
+    settings.overwriteIndex = RecorderSettings::overwriteOn;
+    FirmInfo on;
+    storeRecorderSettings(on, settings);
+    EXPECT_EQ(valueOf(on, overwriteItem)[0], 0x01);
+}
+
+TEST_F(RecorderSettingsTest, WriteKeepsTheOtherItemsOfTheCardsFile) {
+    const std::wstring path = settingsFilePath(card_.path());
+    Items existing{samplewriter::twoDigitItem(shockItem, 50), samplewriter::twoDigitItem(unknownItem, 12)};
+    ASSERT_TRUE(writeSettings(path, existing));
+    ASSERT_TRUE(writeCardSettings(path, [](FirmInfo& table) { table.setOperationVolume(2); }));
+    const FirmInfo written = readBack(path);
+    EXPECT_EQ(idsOf(written), (std::vector<std::uint16_t>{0x0301, 0x0801, 0x2001}));
+    EXPECT_EQ(valueOf(written, unknownItem)[0], 0x12);
+}
+
+TEST_F(RecorderSettingsTest, FailedWriteLeavesNoFileAndFailedFillKeepsTheOldOne) {
+    const std::wstring missingCard = platform::joinPath(card_.path(), L"no-card");
+    const std::wstring unwritable = settingsFilePath(missingCard);
+    EXPECT_FALSE(writeCardSettings(unwritable, [](FirmInfo& table) { table.setOverwrite(1); }));
+    EXPECT_FALSE(platform::isFile(unwritable));
+
+    const std::wstring path = settingsFilePath(card_.path());
+    ASSERT_TRUE(writeSettings(path, {samplewriter::twoDigitItem(unknownItem, 34)}));
+    EXPECT_FALSE(writeCardSettings(path, [](FirmInfo&) { throw FirmInfoException(L"no time"); }));
+    ASSERT_TRUE(platform::isFile(path));
+    EXPECT_EQ(idsOf(readBack(path)), (std::vector<std::uint16_t>{0x2001}));
+}
+
+TEST_F(RecorderSettingsTest, CardFilesSitInTheCardsRoot) {
+    EXPECT_EQ(platform::fileName(settingsFilePath(card_.path())), L"TAVR.INI");
+    EXPECT_EQ(platform::fileName(firmwareInfoPath(card_.path())), L"FIRMINFO.DAT");
+    EXPECT_EQ(platform::parentFolder(settingsFilePath(card_.path())), card_.path());
+}
+
+}  // namespace
