@@ -4,21 +4,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdint>
 #include <functional>
-#include <memory>
 #include <vector>
 
-#include "media/Image.h"
-
-// A plain top-level window at the desktop's top-left corner, destroyed (with
-// every control on it) at the end of the test.
+// A plain top-level window at the desktop's top-left corner, destroyed with
+// every control on it at the end of the test.
 class TestParent {
 public:
     TestParent(int width, int height);
     ~TestParent();
-    TestParent(const TestParent&) = delete;
-    TestParent& operator=(const TestParent&) = delete;
     HWND handle() const { return window_; }
 
 private:
@@ -29,10 +23,9 @@ private:
 void pumpMessages();
 // Dispatches messages until done() holds or the time runs out; true when done.
 bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
-// Dispatches messages for about that long.
 void pumpFor(DWORD ms);
 
-// Left-button messages as the system would send them, in client coordinates.
+// Left-button messages as the system sends them, in client coordinates.
 void pressAt(HWND control, int x, int y);
 void moveTo(HWND control, int x, int y);
 void releaseAt(HWND control, int x, int y);
@@ -51,16 +44,10 @@ private:
     std::vector<COLORREF> pixels_;
 };
 
-std::unique_ptr<Image> resourcePicture(int id);
-COLORREF colourAt(const Image& picture, int x, int y);
 COLORREF buttonFace();
-
-// The snapshot's rectangle at (left, top), width × height, shows the picture's
-// pixels from (sourceX, sourceY) on.
-::testing::AssertionResult showsPicture(const Snapshot& shot, int id, int left, int top, int width, int height,
+// The rectangle at (left, top) shows picture id from (sourceX, sourceY) on;
+// a width or height of 0 means the picture's own.
+::testing::AssertionResult showsPicture(const Snapshot& shot, int id, int left, int top, int width = 0, int height = 0,
                                         int sourceX = 0, int sourceY = 0);
-// The whole picture at (left, top), at its natural size.
-::testing::AssertionResult showsWholePicture(const Snapshot& shot, int id, int left, int top);
-// Every pixel of the rectangle has that colour.
 ::testing::AssertionResult isFilledWith(const Snapshot& shot, COLORREF colour, int left, int top, int width,
                                         int height);

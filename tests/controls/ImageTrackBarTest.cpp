@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/Exception.h"
 #include "controls/ControlTestSupport.h"
 #include "controls/TrackEvents.h"
 #include "resources/ImageIds.h"
@@ -31,25 +30,24 @@ protected:
     TrackEvents events;
 };
 
-TEST_F(ImageTrackBarTest, VolumeThumbPositionsTruncate) {
-    ImageTrackBar* bar = volumeBar();
-    EXPECT_EQ(bar->value(), 16);
-    EXPECT_EQ(bar->thumbX(), 141);
-    EXPECT_EQ(bar->positionOf(8), 70);  // 8 × 141 ÷ 16 = 70.5
-    EXPECT_EQ(bar->positionOf(0), 0);
-    EXPECT_EQ(bar->thumbCentre(16), 146);
-    const Snapshot shot(bar->handle());
+TEST_F(ImageTrackBarTest, ThumbPositionsTruncateAndFollowTheWidth) {
+    ImageTrackBar* volume = volumeBar();
+    EXPECT_EQ(volume->thumbX(), 141);
+    EXPECT_EQ(volume->positionOf(8), 70);  // 8 × 141 ÷ 16 = 70.5
+    EXPECT_EQ(volume->thumbCentre(16), 146);
+    const Snapshot shot(volume->handle());
     EXPECT_TRUE(showsPicture(shot, IDB_VOLUME_TRACK, 0, 0, 141, barHeight));
-    EXPECT_TRUE(showsWholePicture(shot, IDB_SLIDER_THUMB, 141, 0));
-}
+    EXPECT_TRUE(showsPicture(shot, IDB_SLIDER_THUMB, 141, 0));
 
-TEST_F(ImageTrackBarTest, BrightnessThumbForTenAndPressAtTheLeftEnd) {
-    ImageTrackBar* bar = brightnessBar();
-    EXPECT_EQ(bar->thumbX(), 25);  // 9 × 141 ÷ 49 = 25.9
-    pressAt(bar->handle(), 0, 5);
-    releaseAt(bar->handle(), 0, 5);
-    EXPECT_EQ(bar->value(), 1);
-    EXPECT_EQ(bar->thumbX(), 0);
+    ImageTrackBar* brightness = brightnessBar();
+    EXPECT_EQ(brightness->thumbX(), 25);  // 9 × 141 ÷ 49 = 25.9
+    pressAt(brightness->handle(), 0, 5);
+    releaseAt(brightness->handle(), 0, 5);
+    EXPECT_EQ(brightness->value(), 1);
+
+    volume->setValue(8, false);
+    SetWindowPos(volume->handle(), nullptr, 0, 0, 2 * barWidth - thumbWidth, barHeight, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(volume->thumbX(), 141);
 }
 
 TEST_F(ImageTrackBarTest, PressOnTheThumbDoesNotMoveTheValue) {
@@ -177,32 +175,6 @@ TEST_F(ImageTrackBarTest, BarWithoutPicturesDrawsNothingAndStandsAtZero) {
     EXPECT_EQ(bar->value(), 50);
     InvalidateRect(bar->handle(), nullptr, TRUE);
     EXPECT_TRUE(isFilledWith(Snapshot(bar->handle()), buttonFace(), 0, 0, barWidth, barHeight));
-}
-
-TEST_F(ImageTrackBarTest, ResizingMovesTheThumbToTheSameValue) {
-    ImageTrackBar* bar = volumeBar();
-    bar->setValue(8, false);
-    SetWindowPos(bar->handle(), nullptr, 0, 0, 2 * barWidth - thumbWidth, barHeight, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(bar->thumbX(), 141);
-}
-
-TEST_F(ImageTrackBarTest, DialogCodeLeavesKeysToTheDialog) {
-    ImageTrackBar* bar = volumeBar();
-    MSG query{bar->handle(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
-    EXPECT_EQ(SendMessageW(bar->handle(), WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&query)), 0);
-    EXPECT_EQ(SendMessageW(bar->handle(), WM_GETDLGCODE, 0, 0), DLGC_WANTALLKEYS | DLGC_WANTCHARS);
-}
-
-TEST_F(ImageTrackBarTest, ValueTextUsesTheFormatterWhenSet) {
-    ImageTrackBar* bar = brightnessBar();
-    EXPECT_EQ(bar->valueText(), L"10");
-    bar->valueFormatter = [](int value) { return std::to_wstring(value / 10) + L"." + std::to_wstring(value % 10); };
-    EXPECT_EQ(bar->valueText(), L"1.0");
-}
-
-TEST_F(ImageTrackBarTest, AbsentPictureIsAWindowException) {
-    ImageTrackBar* bar = volumeBar();
-    EXPECT_THROW(bar->setImages(IDB_SLIDER_THUMB, 9999, 0), WindowException);
 }
 
 }  // namespace

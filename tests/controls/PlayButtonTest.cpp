@@ -31,19 +31,19 @@ TEST(PlayButton, PlayingTwiceChangesTheFaceOnce) {
     CountingPlayButton* button = consolePlayButton(parent.handle());
     pumpMessages();
     EXPECT_EQ(button->state(), 0);
-    EXPECT_TRUE(showsWholePicture(Snapshot(button->handle()), IDB_PLAY, 0, 0));
+    EXPECT_TRUE(showsPicture(Snapshot(button->handle()), IDB_PLAY, 0, 0));
 
     button->paints = 0;
     button->setPlaying(1);
     EXPECT_EQ(button->paints, 1);  // at once, not at the next loop turn
     EXPECT_EQ(button->state(), 1);
-    EXPECT_TRUE(showsWholePicture(Snapshot(button->handle()), IDB_PAUSE, 0, 0));
+    EXPECT_TRUE(showsPicture(Snapshot(button->handle()), IDB_PAUSE, 0, 0));
 
     button->paints = 0;
     button->setPlaying(1);
     pumpMessages();
     EXPECT_EQ(button->paints, 0);
-    EXPECT_TRUE(showsWholePicture(Snapshot(button->handle()), IDB_PAUSE, 0, 0));
+    EXPECT_TRUE(showsPicture(Snapshot(button->handle()), IDB_PAUSE, 0, 0));
 }
 
 TEST(PlayButton, EveryFaceFollowsTheState) {
@@ -51,18 +51,18 @@ TEST(PlayButton, EveryFaceFollowsTheState) {
     CountingPlayButton* button = consolePlayButton(parent.handle());
     button->setPlaying(1);
     pressAt(button->handle(), 20, 20);
-    EXPECT_TRUE(showsWholePicture(Snapshot(button->handle()), IDB_PAUSE_PRESSED, 0, 0));
+    EXPECT_TRUE(showsPicture(Snapshot(button->handle()), IDB_PAUSE_PRESSED, 0, 0));
     releaseAt(button->handle(), 20, 20);
     button->setEnabled(false);
-    EXPECT_TRUE(showsWholePicture(Snapshot(button->handle()), IDB_PAUSE_DISABLED, 0, 0));
+    EXPECT_TRUE(showsPicture(Snapshot(button->handle()), IDB_PAUSE_DISABLED, 0, 0));
 
     // Back to the play face, pressed and disabled faces included.
     button->setPlaying(0);
-    EXPECT_TRUE(showsWholePicture(Snapshot(button->handle()), IDB_PLAY_DISABLED, 0, 0));
+    EXPECT_TRUE(showsPicture(Snapshot(button->handle()), IDB_PLAY_DISABLED, 0, 0));
     button->setEnabled(true);
-    EXPECT_TRUE(showsWholePicture(Snapshot(button->handle()), IDB_PLAY, 0, 0));
+    EXPECT_TRUE(showsPicture(Snapshot(button->handle()), IDB_PLAY, 0, 0));
     pressAt(button->handle(), 20, 20);
-    EXPECT_TRUE(showsWholePicture(Snapshot(button->handle()), IDB_PLAY_PRESSED, 0, 0));
+    EXPECT_TRUE(showsPicture(Snapshot(button->handle()), IDB_PLAY_PRESSED, 0, 0));
     releaseAt(button->handle(), 20, 20);
 }
 

@@ -79,16 +79,6 @@ protected:
     TipMessages messages;
 };
 
-TEST_F(TrackToolTipTest, IsATopmostTooltipOwnedByThePanel) {
-    wchar_t className[64] = {};
-    GetClassNameW(tip->handle(), className, 64);
-    EXPECT_STREQ(className, TOOLTIPS_CLASSW);
-    EXPECT_EQ(GetParent(tip->handle()), parent.handle());
-    EXPECT_TRUE(GetWindowLongPtrW(tip->handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(GetWindowLongPtrW(tip->handle(), GWL_STYLE) & (TTS_NOPREFIX | TTS_ALWAYSTIP),
-              TTS_NOPREFIX | TTS_ALWAYSTIP);
-}
-
 TEST_F(TrackToolTipTest, ButtonsGetHoverToolsAndBarsTrackingTools) {
     auto* button = new ImageButton(parent.handle(), 57, 97, 102, 28);
     button->setImages(IDB_OPEN_FOLDER, IDB_OPEN_FOLDER_PRESSED, IDB_OPEN_FOLDER_DISABLED);
