@@ -1,0 +1,65 @@
+#include <iterator>
+
+#include "media/FramePainter.h"
+#include "media/Letterbox.h"
+
+namespace {
+
+constexpr wchar_t kLoadingNotice[] = L"Now Loading...";
+
+}  // namespace
+
+FramePainter::FramePainter(bool useDrawDib) {
+    if (useDrawDib) drawDib_ = DrawDibOpen();
+}
+
+FramePainter::~FramePainter() {
+    if (drawDib_) DrawDibClose(drawDib_);
+}
+
+BITMAPINFOHEADER FramePainter::headerOf(const Image& picture) {
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = picture.width();
+    header.biHeight = picture.height();  // positive: rows bottom-up, as Image keeps them
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(picture.size());
+    return header;
+}
+
+void FramePainter::drawPicture(HDC dc, int areaWidth, int areaHeight, const Image& picture,
+                               const GammaCorrection& brightness) const {
+    Image copy(picture);
+    brightness.apply(copy);
+    const Letterbox box = Letterbox::fit(areaWidth, areaHeight);
+    BITMAPINFOHEADER header = headerOf(copy);
+    if (drawDib_) {
+        DrawDibDraw(drawDib_, dc, box.x, box.y, box.width, box.height, &header, copy.pixels(), 0, 0, copy.width(),
+                    copy.height(), 0);
+        return;
+    }
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);  // halftone stretching needs the brush origin reset
+    StretchDIBits(dc, box.x, box.y, box.width, box.height, 0, 0, copy.width(), copy.height(), copy.pixels(),
+                  reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS, SRCCOPY);
+}
+
+void FramePainter::fillWhite(HDC dc, int areaWidth, int areaHeight) {
+    const RECT area{0, 0, areaWidth, areaHeight};
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+}
+
+void FramePainter::showLoading(HWND window) {
+    HDC dc = GetDC(window);
+    if (!dc) return;
+    RECT client{};
+    GetClientRect(window, &client);
+    fillWhite(dc, client.right, client.bottom);
+    const int length = static_cast<int>(std::size(kLoadingNotice)) - 1;
+    SIZE text{};
+    GetTextExtentPoint32W(dc, kLoadingNotice, length, &text);
+    TextOutW(dc, (client.right - text.cx) / 2, (client.bottom - text.cy) / 2, kLoadingNotice, length);
+    ReleaseDC(window, dc);
+}

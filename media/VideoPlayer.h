@@ -1,0 +1,160 @@
+#pragma once
+// The picture area of the main window and the engine that plays a recording:
+// frames fetched through its image loader, one WAVE sound whose position is the
+// master clock, and the chapters of a video-memory recording played in turn.
+//
+// Typical use by the main window (event memory):
+//   player->setOpenMode(displayMode);
+//   player->openEventRecording(folder);   // stopped at frame 0
+//   player->playFrom(player->currentFrame());
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "media/FrameClock.h"
+#include "media/FramePainter.h"
+#include "media/GammaCorrection.h"
+#include "media/Image.h"
+#include "media/ImageLoader.h"
+#include "media/PlaybackOwner.h"
+#include "media/TimerResolution.h"
+#include "recording/ChapterList.h"
+#include "recording/IVideoInfo.h"
+#include "ui/framework/Window.h"
+
+class ISoundPlayer;
+class WaveAudioPlayer;
+
+class VideoPlayer : public Window {
+public:
+    // playState values.
+    static constexpr int stateClosed = 0;
+    static constexpr int statePlaying = 1;
+    static constexpr int stateStopped = 2;
+    static constexpr int statePaused = 3;
+
+    // A seek farther than this drops the shown picture until the new one is
+    // there, so that a distant frame is not mistaken for the one asked for.
+    static constexpr int nearSeekFrames = 10;
+
+    // Creates the window as a child of the owner's window at (0, 0), 640 × 480.
+    explicit VideoPlayer(PlaybackOwner& owner);
+    ~VideoPlayer() override;
+
+    LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Opening. Each closes what was open, leaves the engine stopped at frame 0
+    // showing that frame, and passes failures to open on as Exception.
+    void openEventRecording(const std::wstring& folder);
+    // Lists the chapters of a video-memory folder (warning 5088 when more than
+    // 60 exist) and returns the total frame count, also kept in totalFrames.
+    // VideoArchiveException 5510 when the folder holds no readable chapter.
+    int buildChapterList(const std::wstring& folder);
+    // False when chapter n does not exist or its archive cannot be read.
+    bool openChapter(int n);
+    // Shows the one-shot picture at oneShotPath; Exception 5078 when folder has gone.
+    void openOneShot(const std::wstring& folder);
+    void close();
+
+    // Playback, all ignored while nothing is open.
+    void playFrom(int frame);
+    void pause();
+    void resume();
+    // Stops and shows frame (within the open chapter in video-memory mode).
+    void seek(int frame);
+    // Video memory: shows the frame counted over all chapters, opening its
+    // chapter when needed; playMode 1 plays on from there.
+    void seekAbsolute(int frame, int playMode);
+    void showLoading();
+    // The time value of the recording's reference frame, or of its first frame
+    // with a record; 0 when nothing is open.
+    std::int64_t recordingTime() const;
+
+    // Read by the panels.
+    int playState() const { return playState_; }
+    int currentFrame() const { return currentFrame_; }
+    int chapter() const { return chapter_; }
+    int chapterCount() const { return chapterCount_; }
+    int totalFrames() const { return totalFrames_; }
+    void setTotalFrames(int frames) { totalFrames_ = frames; }
+    const IVideoInfo* info() const { return info_.get(); }
+    const std::wstring& folder() const { return folder_; }
+
+    // Set by the main window before it opens a recording.
+    int openMode() const { return openMode_; }
+    void setOpenMode(int mode) { openMode_ = mode; }
+    void setOneShotPath(const std::wstring& path) { oneShotPath_ = path; }
+
+    // The configuration panel's brightness table (it repaints the player after
+    // a change) and volume.
+    GammaCorrection& brightness() { return brightness_; }
+    ISoundPlayer& soundPlayer();
+
+    // The frame index of the picture on screen; -1 when none is.
+    int shownFrame() const { return currentImage_ ? shownFrame_ : -1; }
+    unsigned timerResolution() const { return timerResolution_.period(); }
+
+private:
+    // Messages.
+    void onPaint();
+    void onEraseBackground(HDC dc);
+    void onTimer(UINT_PTR id);
+    void onPictureArrived(int frame, Image* picture);
+    void onSoundEnded();
+    void onRightButtonDown(int x, int y);
+    void onCommand(WORD command);
+
+    // Opening steps shared by the kinds of recording.
+    void beginOpening();
+    void setPeriods();
+    void openArchive(const std::wstring& path);
+    bool finishOpening();
+    void dropQueuedPictures();
+    bool openChapterOrReset(int n);
+
+    // The clock.
+    void advance();
+    void tick();
+    void synchronise();
+    std::int64_t frameOfFreeClock() const;
+    void endOfRecording();
+    void stop();
+    void playOn();
+    // DataMissingException (after the owner's reset and warning 5078) when the folder has gone.
+    void requestFrame();
+    void requestCurrentFrame();
+    int wantedIndex() const;
+
+    int frameCount() const;
+    int clampFrame(std::int64_t frame) const;
+    void repaint(bool erase);
+    void warn(HWND owner, const std::wstring& text) const;
+
+    PlaybackOwner& owner_;
+    WaveAudioPlayer* soundPlayer_ = nullptr;  // a window object: freed with its window
+    int playState_ = stateClosed;
+    int currentFrame_ = 0;
+    FrameClock clock_{FrameClock::videoFramesPerSecond};
+    bool endReached_ = false;
+    int openMode_ = 0;
+    std::wstring oneShotPath_;
+    bool oneShotShown_ = true;
+    bool firstFrameArrived_ = false;
+    int chapter_ = 0;
+    int totalFrames_ = 0;
+    ChapterTable chapterPaths_;
+    int chapterCount_ = 0;
+    TimerResolution timerResolution_;
+    std::unique_ptr<IVideoInfo> info_;
+    std::wstring folder_;
+    std::unique_ptr<Image> currentImage_;
+    int shownFrame_ = -1;
+    // The loader refused the last request because it was decoding.
+    bool requestRefused_ = false;
+    GammaCorrection brightness_;
+    FramePainter painter_;
+    std::unique_ptr<ImageLoader> loader_;
+};

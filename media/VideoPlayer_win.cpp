@@ -1,0 +1,525 @@
+#include "media/VideoPlayer.h"
+// mmsystem.h only after windows.h, which the player's header brings.
+#include <mmsystem.h>
+
+#include <cstdlib>
+#include <exception>
+
+#include "app/DisplayMode.h"
+#include "app/Exception.h"
+#include "app/Texts.h"
+#include "media/PictureClipboard.h"
+#include "media/WaveAudioPlayer.h"
+#include "platform/FileSystem.h"
+#include "recording/VideoInfo07.h"
+#include "resources/MenuIds.h"
+
+namespace {
+
+constexpr int kWarningCaption = 5005;
+constexpr int kFolderGoneText = 5078;
+constexpr int kChapterLimitText = 5088;
+constexpr int kDataUnreadableText = 5510;
+constexpr int kInitialWidth = 640;
+constexpr int kInitialHeight = 480;
+constexpr UINT_PTR kFrameTimer = 0;
+
+// The folder of a chapter archive: trailing separators dropped, then the last
+// component cut off.
+std::wstring folderOfChapter(std::wstring path) {
+    while (!path.empty() && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+    return platform::parentFolder(path);
+}
+
+// Sound is optional: a recording whose sound cannot be opened or played plays
+// silently by the system clock.
+template <typename Operation>
+void ignoringFailure(Operation operation) {
+    try {
+        operation();
+    } catch (const Exception&) {
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace
+
+VideoPlayer::VideoPlayer(PlaybackOwner& owner) : owner_(owner) {
+    brightness_.setGamma(1.0);
+    create(0, defaultClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kInitialWidth, kInitialHeight,
+           owner.ownerWindow(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    soundPlayer_ = new WaveAudioPlayer(handle());
+    loader_ = std::make_unique<ImageLoader>(handle());
+}
+
+// Runs while the window is being destroyed, possibly after the owner has gone:
+// nothing here may call the owner.
+VideoPlayer::~VideoPlayer() {
+    close();
+    loader_.reset();
+    if (soundPlayer_) DestroyWindow(soundPlayer_->handle());
+}
+
+LRESULT VideoPlayer::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            onPaint();
+            return 0;
+        case WM_ERASEBKGND:
+            onEraseBackground(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_TIMER:
+            onTimer(wParam);
+            return 0;
+        case ImageLoader::tickMessage:
+            tick();
+            return 0;
+        case ImageLoader::imageReadyMessage:
+            onPictureArrived(static_cast<int>(wParam), reinterpret_cast<Image*>(lParam));
+            return 0;
+        case MM_MCINOTIFY:
+            onSoundEnded();
+            return 0;
+        case WM_RBUTTONDOWN:
+            if (displayMode != DisplayModeOneShot) break;
+            onRightButtonDown(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            return 0;
+        case WM_COMMAND:
+            if (displayMode != DisplayModeOneShot || lParam != 0) break;
+            onCommand(LOWORD(wParam));
+            return 0;
+    }
+    return Window::windowProc(message, wParam, lParam);
+}
+
+ISoundPlayer& VideoPlayer::soundPlayer() {
+    return *soundPlayer_;
+}
+
+// ---- Opening and closing ----
+
+void VideoPlayer::close() {
+    loader_->cancel();
+    soundPlayer_->close();
+    info_.reset();
+    playState_ = stateClosed;
+    currentFrame_ = 0;
+    folder_.clear();
+    currentImage_.reset();
+    shownFrame_ = -1;
+    // A sound end or a request refusal of the recording just closed must not
+    // act on the next one.
+    endReached_ = false;
+    requestRefused_ = false;
+    loader_->closeArchive();
+    dropQueuedPictures();
+}
+
+// Pictures the loader posted before the cancel belong to the recording just
+// closed; left in the queue they would show on the next one.
+void VideoPlayer::dropQueuedPictures() {
+    MSG message;
+    while (
+        PeekMessageW(&message, handle(), ImageLoader::imageReadyMessage, ImageLoader::imageReadyMessage, PM_REMOVE)) {
+        delete reinterpret_cast<Image*>(message.lParam);
+    }
+}
+
+void VideoPlayer::beginOpening() {
+    close();
+    repaint(true);
+    owner_.refresh();
+    setPeriods();
+    showLoading();
+}
+
+void VideoPlayer::setPeriods() {
+    clock_ = FrameClock::forMode(displayMode);
+}
+
+void VideoPlayer::openArchive(const std::wstring& path) {
+    loader_->openArchive(path);
+    info_ = std::make_unique<VideoInfo07>(loader_->archive());
+    repaint(false);
+}
+
+// False when the folder vanished at the first frame request: the owner has
+// then been reset to empty and told the user.
+bool VideoPlayer::finishOpening() {
+    try {
+        requestFrame();
+    } catch (const DataMissingException&) {
+        return false;
+    }
+    const std::wstring& soundPath = loader_->archive().soundFilePath();
+    ignoringFailure([&] { soundPlayer_->open(soundPath); });
+    playState_ = stateStopped;
+    owner_.refresh();
+    return true;
+}
+
+void VideoPlayer::openEventRecording(const std::wstring& folder) {
+    beginOpening();
+    try {
+        folder_ = folder;
+        openArchive(platform::joinPath(folder, L"Video.dvt"));
+    } catch (const Exception& failure) {
+        repaint(true);
+        throw Exception(failure.message());
+    }
+    finishOpening();
+}
+
+int VideoPlayer::buildChapterList(const std::wstring& folder) {
+    chapterPaths_.fill(std::wstring());
+    chapterCount_ = 0;
+    int count = 0;
+    bool tooMany = false;
+    const int total = listChapters(folder, chapterPaths_, count, tooMany);
+    if (tooMany) warn(owner_.ownerWindow(), formatText(kChapterLimitText, kMaxChapters));
+    chapterCount_ = count;
+    totalFrames_ = total;
+    return total;
+}
+
+bool VideoPlayer::openChapter(int n) {
+    if (n < 0 || n >= kMaxChapters || chapterPaths_[n].empty()) return false;
+    close();
+    repaint(true);
+    owner_.refresh();
+    firstFrameArrived_ = false;
+    repaint(true);
+    setPeriods();
+    folder_ = folderOfChapter(chapterPaths_[n]);
+    showLoading();
+    owner_.resetChart();
+    owner_.repaintInformationPanel();
+    chapter_ = n;
+    try {
+        openArchive(chapterPaths_[n]);
+    } catch (const VideoArchiveException&) {
+        return false;
+    } catch (const Exception& failure) {
+        repaint(true);
+        throw Exception(failure.message());
+    }
+    owner_.resetChart();
+    owner_.repaintInformationPanel();
+    finishOpening();
+    return true;
+}
+
+void VideoPlayer::openOneShot(const std::wstring& folder) {
+    close();
+    repaint(false);
+    owner_.refresh();
+    repaint(false);
+    oneShotShown_ = false;
+    clock_ = FrameClock(FrameClock::eventFramesPerSecond);
+    folder_ = folder;
+    try {
+        if (!platform::isFolder(folder_)) throw Exception(loadText(kFolderGoneText));
+        showLoading();
+        loader_->openOneShot(oneShotPath_);
+        info_ = std::make_unique<VideoInfo07>(loader_->archive());
+        repaint(false);
+        loader_->armTick(clock_.periodMs());
+    } catch (const Exception& failure) {
+        repaint(false);
+        throw Exception(failure.message());
+    }
+    try {
+        requestFrame();
+    } catch (const DataMissingException&) {
+        return;
+    }
+    playState_ = stateStopped;
+    owner_.refresh();
+}
+
+// ---- Playback operations ----
+
+void VideoPlayer::playFrom(int frame) {
+    if (playState_ == stateClosed) return;
+    playState_ = statePlaying;
+    owner_.refresh();
+    currentFrame_ = clampFrame(frame);
+    ignoringFailure([&] { soundPlayer_->play(clock_.timeOf(currentFrame_)); });
+    advance();
+}
+
+void VideoPlayer::pause() {
+    if (playState_ != stateClosed) {
+        playState_ = statePaused;
+        owner_.refresh();
+    }
+    ignoringFailure([&] { soundPlayer_->pause(); });
+}
+
+// Without sound the clock is the system time since the last play request; a
+// new request from the current frame keeps the pause out of it, where a
+// resume would jump the picture ahead by the time spent paused.
+void VideoPlayer::resume() {
+    if (playState_ == stateClosed) return;
+    playState_ = statePlaying;
+    owner_.refresh();
+    if (soundPlayer_->getState() == ISoundPlayer::stateClosed) {
+        ignoringFailure([&] { soundPlayer_->play(clock_.timeOf(currentFrame_)); });
+    } else {
+        ignoringFailure([&] { soundPlayer_->resume(); });
+    }
+    advance();
+}
+
+void VideoPlayer::stop() {
+    if (playState_ != stateClosed) {
+        playState_ = stateStopped;
+        owner_.refresh();
+    }
+    ignoringFailure([&] { soundPlayer_->stop(); });
+}
+
+void VideoPlayer::seek(int frame) {
+    if (playState_ == stateClosed) return;
+    if (playState_ == statePlaying || playState_ == statePaused) stop();
+    const int target = clampFrame(frame);
+    if (target == currentFrame_) return;
+    if (std::abs(target - currentFrame_) > nearSeekFrames) {
+        currentImage_.reset();
+        InvalidateRect(handle(), nullptr, TRUE);
+    }
+    currentFrame_ = target;
+    try {
+        requestFrame();
+    } catch (const DataMissingException&) {
+        return;
+    }
+    synchronise();
+}
+
+void VideoPlayer::seekAbsolute(int frame, int playMode) {
+    if (totalFrames_ < frame) return;
+    if (frame < 0) frame = 0;  // a negative frame would address a chapter before the first
+    int target = frame / kFramesPerChapter;
+    if (target >= chapterCount_ && chapterCount_ > 0) target = chapterCount_ - 1;
+    if (target != chapter_ && target < chapterCount_) {
+        chapter_ = target;
+        if (!openChapterOrReset(target)) return;
+        tick();
+    }
+    currentFrame_ =
+        clampFrame(static_cast<std::int64_t>(frame) - static_cast<std::int64_t>(chapter_) * kFramesPerChapter);
+    if (playMode != statePlaying) {
+        owner_.refresh();
+        return;
+    }
+    playOn();
+}
+
+void VideoPlayer::playOn() {
+    if (playState_ == statePaused) {
+        resume();
+    } else {
+        playFrom(currentFrame_);
+    }
+}
+
+// Failures of a chapter change started inside the engine (a chapter button,
+// the end of a chapter) end here: an exception would leave the window
+// procedure and end the program.
+bool VideoPlayer::openChapterOrReset(int n) {
+    std::wstring failureText = loadText(kDataUnreadableText);
+    try {
+        if (openChapter(n)) return true;
+    } catch (const Exception& failure) {
+        failureText = failure.message();
+    }
+    owner_.resetToEmpty();
+    warn(handle(), failureText);
+    return false;
+}
+
+void VideoPlayer::showLoading() {
+    FramePainter::showLoading(handle());
+}
+
+std::int64_t VideoPlayer::recordingTime() const {
+    if (!info_) return 0;
+    if (const FrameRecord* reference = info_->referenceRecord()) return reference->time;
+    for (int index = 0; index < info_->frameCount(); ++index) {
+        if (const FrameRecord* record = info_->frameRecord(index)) return record->time;
+    }
+    return 0;
+}
+
+// ---- The clock ----
+
+// Moves on one frame, arms the next tick and requests the frame that becomes
+// due at that tick.
+void VideoPlayer::advance() {
+    endReached_ = false;
+    if (openMode_ == DisplayModeOneShot) {
+        currentFrame_ = 0;
+    } else if (displayMode == DisplayModeVideo && !firstFrameArrived_) {
+        currentFrame_ = clampFrame(currentFrame_);
+    } else {
+        currentFrame_ = clampFrame(static_cast<std::int64_t>(currentFrame_) + 1);
+    }
+    loader_->armTick(clock_.periodMs());
+    try {
+        requestFrame();
+    } catch (const DataMissingException&) {
+    }
+}
+
+// A tick still queued when its recording was closed has nothing to act on.
+void VideoPlayer::tick() {
+    if (playState_ == stateClosed) return;
+    if (displayMode == DisplayModeOneShot) {
+        if (!oneShotShown_) advance();
+    } else if (displayMode == DisplayModeVideo && !firstFrameArrived_) {
+        advance();
+    } else {
+        synchronise();
+    }
+}
+
+// The sound position is the master clock; without sound, the system time
+// since the last play request. A sound that ran out early lets the picture
+// run on one frame per tick.
+void VideoPlayer::synchronise() {
+    owner_.refresh();
+    const std::int32_t soundState = soundPlayer_->getState();
+    if (soundState == ISoundPlayer::statePlaying) {
+        currentFrame_ = clampFrame(clock_.frameAt(soundPlayer_->getPosition()));
+    } else if (soundState == ISoundPlayer::stateClosed) {
+        if (playState_ != statePlaying) return;
+        currentFrame_ = clampFrame(frameOfFreeClock());
+    }
+    if (playState_ != statePlaying) return;
+    if (currentFrame_ < frameCount() - 1) {
+        advance();
+        return;
+    }
+    endReached_ = true;
+    if (soundPlayer_->getState() != ISoundPlayer::statePlaying) endOfRecording();
+}
+
+std::int64_t VideoPlayer::frameOfFreeClock() const {
+    const DWORD elapsed = timeGetTime() - soundPlayer_->playStartTick();
+    return clock_.frameAt(static_cast<std::int64_t>(elapsed) + soundPlayer_->baseMs());
+}
+
+void VideoPlayer::endOfRecording() {
+    if (playState_ == stateClosed) return;
+    playState_ = stateStopped;
+    owner_.refresh();
+    if (displayMode != DisplayModeVideo) {
+        seek(0);
+        return;
+    }
+    if (chapter_ >= chapterCount_ - 1) return;  // after the last chapter playback stays stopped
+    chapter_ += 1;
+    if (openChapterOrReset(chapter_)) playOn();
+}
+
+// The loader drops a request while it decodes. A playing engine asks again at
+// its next tick; a stopped one has no next tick, so the refusal is kept and the
+// request repeated when the decode in the way has delivered its picture.
+void VideoPlayer::requestFrame() {
+    if (!platform::isFolder(folder_)) {
+        owner_.resetToEmpty();
+        warn(owner_.ownerWindow(), loadText(kFolderGoneText));
+        throw DataMissingException();
+    }
+    requestCurrentFrame();
+}
+
+void VideoPlayer::requestCurrentFrame() {
+    requestRefused_ = !loader_->request(wantedIndex());
+}
+
+// Recordings that store more than one picture per frame are asked for even indices.
+int VideoPlayer::wantedIndex() const {
+    const int index = clampFrame(currentFrame_);
+    return info_ && info_->pictureStep() == 1 ? index : index - index % 2;
+}
+
+// ---- Messages ----
+
+void VideoPlayer::onPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(handle(), &paint);
+    RECT client{};
+    GetClientRect(handle(), &client);
+    if (currentImage_) {
+        painter_.drawPicture(dc, client.right, client.bottom, *currentImage_, brightness_);
+    } else {
+        FramePainter::fillWhite(dc, client.right, client.bottom);
+    }
+    EndPaint(handle(), &paint);
+}
+
+void VideoPlayer::onEraseBackground(HDC dc) {
+    RECT client{};
+    GetClientRect(handle(), &client);
+    FramePainter::fillWhite(dc, client.right, client.bottom);
+}
+
+void VideoPlayer::onTimer(UINT_PTR) {
+    KillTimer(handle(), kFrameTimer);
+    tick();
+}
+
+// The index is not compared with the current frame: while playing, the newest
+// picture is the best there is.
+void VideoPlayer::onPictureArrived(int frame, Image* picture) {
+    std::unique_ptr<Image> arrived(picture);
+    if (displayMode == DisplayModeOneShot) oneShotShown_ = true;
+    if (displayMode == DisplayModeVideo) firstFrameArrived_ = true;
+    if (arrived) {
+        currentImage_ = std::move(arrived);
+        shownFrame_ = frame;
+    }
+    InvalidateRect(handle(), nullptr, FALSE);
+    UpdateWindow(handle());
+    if (requestRefused_ && playState_ != stateClosed && frame != wantedIndex()) requestCurrentFrame();
+}
+
+void VideoPlayer::onSoundEnded() {
+    if (endReached_ && soundPlayer_->isFinished()) endOfRecording();
+}
+
+void VideoPlayer::onRightButtonDown(int x, int y) {
+    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ONESHOT_MENU));
+    if (!menu) return;
+    POINT point{x, y};
+    ClientToScreen(handle(), &point);
+    TrackPopupMenu(GetSubMenu(menu, 0), TPM_LEFTBUTTON, point.x, point.y, 0, handle(), nullptr);
+    DestroyMenu(menu);
+    UpdateWindow(handle());
+}
+
+void VideoPlayer::onCommand(WORD command) {
+    if (command == IDM_COPY_PICTURE) PictureClipboard::copyLetterbox(handle());
+}
+
+// ---- Helpers ----
+
+int VideoPlayer::frameCount() const {
+    return info_ ? info_->frameCount() : 0;
+}
+
+int VideoPlayer::clampFrame(std::int64_t frame) const {
+    return FrameClock::clamp(frame, frameCount());
+}
+
+void VideoPlayer::repaint(bool erase) {
+    InvalidateRect(handle(), nullptr, erase ? TRUE : FALSE);
+    UpdateWindow(handle());
+}
+
+void VideoPlayer::warn(HWND owner, const std::wstring& text) const {
+    const std::wstring caption = loadText(kWarningCaption);
+    MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
+}

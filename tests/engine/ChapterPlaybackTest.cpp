@@ -1,0 +1,119 @@
+// Video-memory recordings under Wine: the chapter list, playing on from one
+// chapter into the next, stopping after the last, frames counted over all
+// chapters, and a chapter that cannot be read.
+#include <gtest/gtest.h>
+
+#include "app/Texts.h"
+#include "engine/EngineFixture.h"
+#include "engine/MessageBoxAnswerer.h"
+#include "media/ISoundPlayer.h"
+#include "tools/samplewriter/SampleArchive.h"
+
+class ChapterPlaybackTest : public EngineTest {
+protected:
+    // As the main window opens a video-memory folder.
+    void openVideoFolder(const std::wstring& folder) {
+        useMode(DisplayModeVideo);
+        player->showLoading();
+        player->buildChapterList(folder);
+        ASSERT_TRUE(player->openChapter(0));
+    }
+};
+
+TEST_F(ChapterPlaybackTest, TheChapterListGivesTheTotalAndTheFirstChapterOpensStopped) {
+    useMode(DisplayModeVideo);
+    EXPECT_EQ(player->buildChapterList(samples().videoFolder), EngineSamples::chapterTotal);
+    EXPECT_EQ(player->chapterCount(), 3);
+    EXPECT_EQ(player->totalFrames(), EngineSamples::chapterTotal);
+    const int chartResets = owner->chartResets;
+    ASSERT_TRUE(player->openChapter(0));
+    EXPECT_GT(owner->chartResets, chartResets);
+    EXPECT_GT(owner->infoRepaints, 0);
+    EXPECT_EQ(player->chapter(), 0);
+    EXPECT_EQ(player->playState(), VideoPlayer::stateStopped);
+    EXPECT_EQ(player->folder(), samples().videoFolder);
+    ASSERT_NE(player->info(), nullptr);
+    EXPECT_EQ(player->info()->frameCount(), 600);
+    EXPECT_TRUE(waitForShown(0));
+
+    EXPECT_FALSE(player->openChapter(3));
+    EXPECT_FALSE(player->openChapter(60));
+    EXPECT_FALSE(player->openChapter(-1));
+}
+
+TEST_F(ChapterPlaybackTest, TheEndOfAChapterPlaysOnIntoTheNextAndTheLastStops) {
+    openVideoFolder(samples().videoFolder);
+    player->seekAbsolute(590, 1);
+    EXPECT_EQ(player->chapter(), 0);
+    EXPECT_EQ(player->playState(), VideoPlayer::statePlaying);
+
+    ASSERT_TRUE(pumpUntil([&] { return player->chapter() == 1; }, kPatienceMs));
+    EXPECT_EQ(player->playState(), VideoPlayer::statePlaying);
+    ASSERT_TRUE(pumpUntil([&] { return player->currentFrame() >= 3; }, kPatienceMs));
+    EXPECT_EQ(player->playState(), VideoPlayer::statePlaying);
+    EXPECT_LT(player->currentFrame(), 100);  // from the start of the chapter
+    bool shownInSecond = false;
+    for (const TestPlayer::Arrival& arrival : player->arrivals) {
+        shownInSecond = shownInSecond || (arrival.chapter == 1 && arrival.withPicture);
+    }
+    EXPECT_TRUE(shownInSecond);
+
+    player->seekAbsolute(EngineSamples::chapterTotal - 8, 1);
+    EXPECT_EQ(player->chapter(), 2);
+    ASSERT_TRUE(waitForState(VideoPlayer::stateStopped));
+    pumpFor(300);
+    EXPECT_EQ(player->playState(), VideoPlayer::stateStopped);
+    EXPECT_EQ(player->chapter(), 2);
+    EXPECT_EQ(player->currentFrame(), 149);
+
+    // The play button at the end of the last chapter.
+    player->seekAbsolute(0, 1);
+    EXPECT_EQ(player->chapter(), 0);
+    EXPECT_EQ(player->playState(), VideoPlayer::statePlaying);
+    ASSERT_TRUE(
+        pumpUntil([&] { return player->shownFrame() >= 0 && player->arrivals.back().chapter == 0; }, kPatienceMs));
+    player->pause();
+}
+
+TEST_F(ChapterPlaybackTest, AFrameCountedOverAllChaptersOpensItsChapterAndPlaysFromThere) {
+    openVideoFolder(samples().videoFolder);
+    player->seekAbsolute(1250, 1);
+    EXPECT_EQ(player->chapter(), 2);
+    EXPECT_EQ(player->playState(), VideoPlayer::statePlaying);
+    ASSERT_TRUE(pumpUntil([&] { return player->shownFrame() >= 50; }, kPatienceMs));
+    EXPECT_LT(player->shownFrame(), 70);
+    EXPECT_GE(player->soundPlayer().getPosition(), 5000);
+
+    // Not playing: the frame is set and shown without playing on.
+    player->pause();
+    player->seekAbsolute(620, 0);
+    EXPECT_EQ(player->chapter(), 1);
+    EXPECT_EQ(player->currentFrame(), 20);
+    EXPECT_NE(player->playState(), VideoPlayer::statePlaying);
+
+    // Beyond the total nothing happens.
+    player->seekAbsolute(EngineSamples::chapterTotal + 1, 1);
+    EXPECT_EQ(player->chapter(), 1);
+    EXPECT_EQ(player->currentFrame(), 20);
+}
+
+TEST_F(ChapterPlaybackTest, AChapterThatCannotBeReadEmptiesTheEngineWithAWarning) {
+    openVideoFolder(samples().brokenFolder);
+    EXPECT_EQ(player->totalFrames(), 600 + EngineSamples::brokenSecondFrames);
+    const std::wstring chapter = samples().brokenSecondChapter;
+    const std::wstring kept = chapter + L".kept";
+    ASSERT_TRUE(CopyFileW(chapter.c_str(), kept.c_str(), FALSE));
+    ASSERT_TRUE(samplewriter::writeBytes(chapter, samplewriter::Bytes(20, 0x5A)));
+
+    MessageBoxAnswerer answerer;
+    player->seekAbsolute(600, 1);
+    pumpFor(200);
+    ASSERT_EQ(answerer.boxes().size(), 1u);
+    EXPECT_EQ(answerer.boxes()[0].text, loadText(5510));
+    EXPECT_EQ(answerer.boxes()[0].caption, loadText(5005));
+    // Owned by the player's window, which the system turns into its top-level window.
+    EXPECT_EQ(answerer.boxes()[0].owner, owner->handle());
+    EXPECT_EQ(owner->resets, 1);
+    EXPECT_EQ(player->playState(), VideoPlayer::stateClosed);
+    MoveFileExW(kept.c_str(), chapter.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
