@@ -13,6 +13,9 @@ const OSVERSIONINFOEXW& osVersion();
 // version cannot be read; stores the record read for later use.
 void checkOsVersion();
 
+// Stores the instance and loads the title and the model code from the texts.
+void loadApplicationValues(HINSTANCE instance);
+
 // Loads the title and the model code, creates the main window and runs the
 // message loop; returns the quit message's exit code.
 int runApplication(HINSTANCE instance, int showCommand);

@@ -2,14 +2,17 @@
 
 #include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
+#include <shlwapi.h>
 
 #include <cstdlib>
 
 #include "app/Exception.h"
 #include "app/ModelCode.h"
-#include "app/StartupWindow.h"
 #include "app/Texts.h"
+#include "recording/SoundWarningBox.h"
 #include "ui/framework/Window.h"
+#include "ui/main/MainWindow.h"
 
 namespace {
 
@@ -44,6 +47,17 @@ int runMessageLoop() {
     return static_cast<int>(message.wParam);
 }
 
+// A folder named on the command line (or dropped on the program's icon) opens
+// as if it had been chosen in the folder dialog.
+std::wstring folderFromCommandLine() {
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring folder;
+    if (arguments && count >= 2 && PathIsDirectoryW(arguments[1])) folder = arguments[1];
+    LocalFree(arguments);
+    return folder;
+}
+
 void showFatalError(const std::wstring& text) {
     MessageBoxW(nullptr, text.c_str(), loadText(5018).c_str(), MB_ICONERROR);
 }
@@ -72,12 +86,21 @@ void checkOsVersion() {
     versionRecord = record;
 }
 
-int runApplication(HINSTANCE processInstance, int showCommand) {
+void loadApplicationValues(HINSTANCE processInstance) {
     instance = processInstance;
+    installSoundWarningBox();
     title = loadText(5001);
     loadModelCode();
-    HWND window = createStartupWindow(title, showCommand);
-    UpdateWindow(window);
+}
+
+int runApplication(HINSTANCE processInstance, int showCommand) {
+    loadApplicationValues(processInstance);
+    auto* window = new MainWindow();  // deleted by the framework with its window
+    ShowWindow(window->handle(), showCommand);
+    UpdateWindow(window->handle());
+    window->startLogoAnimation();
+    const std::wstring folder = folderFromCommandLine();
+    if (!folder.empty()) window->openFolder(folder);
     const int exitCode = runMessageLoop();
     Window::rethrowPendingFailure();  // a handler's failure ended the loop
     return exitCode;

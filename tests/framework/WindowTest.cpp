@@ -76,6 +76,26 @@ TEST(Window, ChildObjectIsDeletedWithItsParent) {
     EXPECT_EQ(Window::fromHandle(childHandle), nullptr);
 }
 
+// A derived constructor that fails after its window exists.
+class FailingWindow : public ProbeWindow {
+public:
+    FailingWindow() {
+        createTopLevel();
+        created = handle();
+        throw Exception(L"constructor failed");
+    }
+    static inline HWND created = nullptr;
+};
+
+TEST(Window, ObjectThatFailsToConstructLeavesNoDanglingBinding) {
+    EXPECT_THROW(new FailingWindow, Exception);
+    ASSERT_NE(FailingWindow::created, nullptr);
+    EXPECT_EQ(Window::fromHandle(FailingWindow::created), nullptr);
+    SendMessageW(FailingWindow::created, WM_USER + 7, 0, 0);  // reaches no dead object
+    EXPECT_TRUE(DestroyWindow(FailingWindow::created));
+    Window::rethrowPendingFailure();  // nothing was carried
+}
+
 TEST(Window, UnboundWindowsGetDefaultHandling) {
     HWND plain = CreateWindowExW(0, Window::defaultClassName, L"plain", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);

@@ -33,6 +33,13 @@ void keepFailure(std::exception_ptr failure) {
 
 Window::Window() { registerDefaultClassOnce(); }
 
+Window::~Window() {
+    auto found = registry.find(handle_);
+    if (found == registry.end() || found->second != this) return;
+    registry.erase(found);
+    if (previousProc_) SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
+}
+
 LRESULT Window::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return defaultProc(message, wParam, lParam);
 }

@@ -9,7 +9,10 @@
 class Window {
 public:
     Window();
-    virtual ~Window() = default;
+    // Normally the framework deletes the object after its window's destroy
+    // message. An object destroyed any other way (a derived constructor that
+    // throws after create) unbinds itself, so no message reaches a dead object.
+    virtual ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 

@@ -1,0 +1,246 @@
+// The whole viewer's window on small recorder folders: how opening a folder
+// settles the display mode, reports what is missing, moves to neighbouring
+// folders and falls back to the empty view.
+#include "ui/main/MainWindow.h"
+
+#include <gtest/gtest.h>
+
+#include "app/Application.h"
+#include "app/DisplayMode.h"
+#include "app/ModelCode.h"
+#include "app/Texts.h"
+#include "mainwindow/BoxAnswerer.h"
+#include "media/Thumbnail.h"
+#include "media/VideoPlayer.h"
+#include "platform/FileSystem.h"
+#include "tools/samplewriter/SampleArchive.h"
+#include "ui/main/LineChart.h"
+
+namespace {
+
+void pump(DWORD milliseconds = 200) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+void writeFile(const std::wstring& path, const samplewriter::Bytes& bytes) {
+    ASSERT_TRUE(samplewriter::writeBytes(path, bytes));
+}
+
+samplewriter::ArchiveSpec shortEvent() {
+    samplewriter::ArchiveSpec plan;
+    plan.frameCount = 30;
+    plan.eventFrame = 10;
+    plan.width = 160;
+    plan.height = 120;
+    return plan;
+}
+
+samplewriter::ArchiveSpec shortChapter() {
+    samplewriter::ArchiveSpec plan;
+    plan.kind = samplewriter::ArchiveKind::Chapter;
+    plan.kindByte = samplewriter::kKindVideo;
+    plan.fps = 10;
+    plan.frameCount = 20;
+    plan.width = 160;
+    plan.height = 120;
+    plan.withSound = false;
+    return plan;
+}
+
+// Folders: three sibling events, a one-shot folder, an event-and-video
+// folder and an empty one, under a fresh temporary root.
+class Card {
+public:
+    Card() {
+        root = platform::createTemporaryFile(platform::temporaryFolder(), L"mwt");
+        platform::deleteFile(root);
+        platform::createFolder(root);
+        const auto event = samplewriter::buildArchive(shortEvent());
+        for (const wchar_t* name : {L"EV1", L"EV2", L"EV3"}) {
+            const std::wstring folder = platform::joinPath(events(), name);
+            platform::createFolder(events());
+            platform::createFolder(folder);
+            writeFile(platform::joinPath(folder, L"Video.dvt"), event);
+        }
+        platform::createFolder(oneShots());
+        for (int i = 1; i <= 3; ++i) {
+            samplewriter::OneShotSpec shot;
+            shot.width = 160;
+            shot.height = 120;
+            shot.sceneFrame = i * 10;
+            writeFile(platform::joinPath(oneShots(), L"Pic0000" + std::to_wstring(i) + L".dpc"),
+                      samplewriter::buildOneShotFile(shot));
+        }
+        platform::createFolder(mixed());
+        writeFile(platform::joinPath(mixed(), L"Video.dvt"), event);
+        writeFile(platform::joinPath(mixed(), L"Video0001.dmv"), samplewriter::buildArchive(shortChapter()));
+        platform::createFolder(empty());
+    }
+
+    std::wstring events() const { return platform::joinPath(root, L"EVENT"); }
+    std::wstring event(int n) const { return platform::joinPath(events(), L"EV" + std::to_wstring(n)); }
+    std::wstring oneShots() const { return platform::joinPath(root, L"ONESHOT"); }
+    std::wstring mixed() const { return platform::joinPath(root, L"MIXED"); }
+    std::wstring empty() const { return platform::joinPath(root, L"EMPTY"); }
+
+    std::wstring root;
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        loadApplicationValues(GetModuleHandleW(nullptr));
+        card = new Card;
+    }
+    static void TearDownTestSuite() {
+        delete card;
+        card = nullptr;
+    }
+
+    void SetUp() override {
+        displayMode = DisplayModeEvent;
+        window = new MainWindow();
+        handle = window->handle();
+        ShowWindow(handle, SW_SHOW);
+        pump(50);
+    }
+
+    void TearDown() override {
+        if (IsWindow(handle)) DestroyWindow(handle);
+        pump(50);
+    }
+
+    // Opens a folder, answering any box it shows; returns the boxes' texts.
+    std::vector<std::wstring> open(const std::wstring& folder) {
+        BoxAnswerer answerer;
+        window->openFolder(folder);
+        pump(100);
+        return answerer.texts();
+    }
+
+    std::vector<std::wstring> neighbour(int direction) {
+        BoxAnswerer answerer;
+        window->openNeighbourFolder(direction);
+        pump(100);
+        return answerer.texts();
+    }
+
+    std::wstring caption() const {
+        wchar_t text[1024] = {};
+        GetWindowTextW(window->handle(), text, 1024);
+        return text;
+    }
+
+    std::wstring expectedCaption(int nameId, const std::wstring& folder) const {
+        return loadText(nameId) + L" " + folder + L" - " + loadText(5001);
+    }
+
+    static inline Card* card = nullptr;
+    MainWindow* window = nullptr;
+    HWND handle = nullptr;
+};
+
+TEST_F(MainWindowTest, OneShotOnlyFolderSwitchesToOneShotModeWhateverWasPicked) {
+    displayMode = DisplayModeVideo;
+    EXPECT_TRUE(open(card->oneShots()).empty());
+    EXPECT_EQ(displayMode, DisplayModeOneShot);
+    EXPECT_EQ(caption(), expectedCaption(5507, card->oneShots()));
+    EXPECT_TRUE(IsWindowVisible(window->thumbnail()->handle()));
+    EXPECT_FALSE(IsWindowVisible(window->lineChart()->handle()));
+}
+
+TEST_F(MainWindowTest, FolderWithTwoKindsKeepsThePickedModeOrReportsItsAbsence) {
+    displayMode = DisplayModeVideo;
+    EXPECT_TRUE(open(card->mixed()).empty());
+    EXPECT_EQ(displayMode, DisplayModeVideo);
+    EXPECT_EQ(caption(), expectedCaption(5508, card->mixed()));
+
+    displayMode = DisplayModeOneShot;  // picked in the dialog, but the folder holds none
+    EXPECT_EQ(open(card->mixed()), std::vector<std::wstring>{loadText(5505)});
+    EXPECT_EQ(displayMode, DisplayModeEvent);
+}
+
+TEST_F(MainWindowTest, EventFolderPlaysAndNamesItsModeInTheCaption) {
+    EXPECT_TRUE(open(card->event(1)).empty());
+    EXPECT_EQ(displayMode, DisplayModeEvent);
+    EXPECT_NE(window->player()->info(), nullptr);
+    EXPECT_EQ(caption(), expectedCaption(5506, card->event(1)));
+    EXPECT_TRUE(IsWindowVisible(window->lineChart()->handle()));
+    EXPECT_EQ(window->animation(), nullptr);  // the logo goes with the first folder
+}
+
+TEST_F(MainWindowTest, EmptyFolderReportsNoDataAndLeavesThePlainCaption) {
+    EXPECT_EQ(open(card->empty()), std::vector<std::wstring>{loadText(5505)});
+    EXPECT_EQ(displayMode, DisplayModeEvent);
+    EXPECT_EQ(caption(), loadText(5001));
+    EXPECT_EQ(std::wstring(window->currentFolder()), card->empty());  // kept as the next start
+}
+
+TEST_F(MainWindowTest, NeighbourButtonsStopAtTheEndsAndMoveInBetween) {
+    open(card->event(3));
+    EXPECT_EQ(neighbour(PanelOwner::nextFolder), std::vector<std::wstring>{loadText(5065)});
+    open(card->event(1));
+    EXPECT_EQ(neighbour(PanelOwner::previousFolder), std::vector<std::wstring>{loadText(5066)});
+    EXPECT_TRUE(neighbour(PanelOwner::nextFolder).empty());
+    EXPECT_EQ(std::wstring(window->currentFolder()), card->event(2));
+}
+
+TEST_F(MainWindowTest, OpenFolderRenamedAwayGivesTheMovedTextAndAnEmptyView) {
+    const std::wstring moving = platform::joinPath(card->events(), L"EV2");
+    const std::wstring moved = platform::joinPath(card->events(), L"EV2-moved");
+    open(moving);
+    ASSERT_NE(window->player()->info(), nullptr);
+    {
+        BoxAnswerer quiet;  // the engine may report the vanished folder first
+        window->player()->pause();
+        pump(50);
+    }
+    ASSERT_TRUE(MoveFileW(moving.c_str(), moved.c_str()));
+    const std::vector<std::wstring> texts = neighbour(PanelOwner::nextFolder);
+    MoveFileW(moved.c_str(), moving.c_str());
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back(), loadText(5078));
+    EXPECT_EQ(window->player()->info(), nullptr);
+    EXPECT_EQ(displayMode, DisplayModeEvent);
+    EXPECT_EQ(caption(), loadText(5001));
+}
+
+TEST_F(MainWindowTest, ClosingAsksOnlyWhenSomethingIsShown) {
+    open(card->event(1));
+    {
+        BoxAnswerer cancel(IDCANCEL);
+        SendMessageW(handle, WM_CLOSE, 0, 0);
+        pump(50);
+        EXPECT_EQ(cancel.texts(), std::vector<std::wstring>{loadText(5059)});
+    }
+    EXPECT_TRUE(IsWindow(handle));
+
+    window->resetToEmpty();
+    BoxAnswerer none;
+    SendMessageW(handle, WM_CLOSE, 0, 0);
+    pump(50);
+    EXPECT_TRUE(none.texts().empty());
+    EXPECT_FALSE(IsWindow(handle));
+}
+
+TEST_F(MainWindowTest, WindowCannotBeMadeSmallerThanItsMinimum) {
+    MINMAXINFO info{};
+    SendMessageW(window->handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, MainWindow::minimumWidth);
+    EXPECT_EQ(info.ptMinTrackSize.y, MainWindow::minimumHeight);
+    RECT outer;
+    GetWindowRect(window->handle(), &outer);
+    const bool six = osVersion().dwMajorVersion == 6;
+    EXPECT_EQ(outer.right - outer.left, six ? 890 : 882);
+    EXPECT_EQ(outer.bottom - outer.top, six ? 697 : 693);
+}
+
+}  // namespace

@@ -1,0 +1,9 @@
+#pragma once
+// The recording folder next to the open one, in the order of the parent
+// folder's items by name (without regard to case), found through the shell.
+#include <string>
+
+// direction 0: the next folder, 1: the previous one. Throws DataMissingException
+// when folder itself has gone, IOException when the parent cannot be listed,
+// and Exception with 5065/5066 when there is no neighbour.
+std::wstring findNeighbourFolder(const std::wstring& folder, int direction);
