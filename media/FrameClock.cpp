@@ -18,6 +18,10 @@ std::int32_t FrameClock::timeOf(int frame) const {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(ms, INT32_MIN, INT32_MAX));
 }
 
+std::int64_t FrameClock::dueTime(int frame) const {
+    return (static_cast<std::int64_t>(frame) * 1000 + framesPerSecond_ - 1) / framesPerSecond_;
+}
+
 int FrameClock::clamp(std::int64_t frame, int frames) {
     if (frames <= 0) return 0;
     return static_cast<int>(std::clamp<std::int64_t>(frame, 0, frames - 1));

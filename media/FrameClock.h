@@ -22,6 +22,8 @@ public:
     int frameAt(std::int64_t ms) const;
     // Where frame starts, truncated to whole milliseconds (frame 1 at 33 ms).
     std::int32_t timeOf(int frame) const;
+    // The first whole millisecond at which frame is shown (frame 1 at 34 ms).
+    std::int64_t dueTime(int frame) const;
 
     // 0 for a recording without frames, otherwise frame limited to 0 … frames − 1.
     static int clamp(std::int64_t frame, int frames);

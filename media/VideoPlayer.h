@@ -119,7 +119,9 @@ private:
     void advance();
     void tick();
     void synchronise();
-    std::int64_t frameOfFreeClock() const;
+    std::int64_t freeClockMs() const;
+    bool clockPosition(std::int64_t& ms) const;
+    DWORD delayUntilDue() const;
     void endOfRecording();
     void stop();
     void playOn();

@@ -2,6 +2,7 @@
 // mmsystem.h only after windows.h, which the player's header brings.
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <exception>
 
@@ -358,14 +359,16 @@ std::int64_t VideoPlayer::recordingTime() const {
 // due at that tick.
 void VideoPlayer::advance() {
     endReached_ = false;
+    DWORD delay = clock_.periodMs();
     if (openMode_ == DisplayModeOneShot) {
         currentFrame_ = 0;
     } else if (displayMode == DisplayModeVideo && !firstFrameArrived_) {
         currentFrame_ = clampFrame(currentFrame_);
     } else {
         currentFrame_ = clampFrame(static_cast<std::int64_t>(currentFrame_) + 1);
+        delay = delayUntilDue();
     }
-    loader_->armTick(clock_.periodMs());
+    loader_->armTick(delay);
     try {
         requestFrame();
     } catch (const DataMissingException&) {
@@ -394,7 +397,7 @@ void VideoPlayer::synchronise() {
         currentFrame_ = clampFrame(clock_.frameAt(soundPlayer_->getPosition()));
     } else if (soundState == ISoundPlayer::stateClosed) {
         if (playState_ != statePlaying) return;
-        currentFrame_ = clampFrame(frameOfFreeClock());
+        currentFrame_ = clampFrame(clock_.frameAt(freeClockMs()));
     }
     if (playState_ != statePlaying) return;
     if (currentFrame_ < frameCount() - 1) {
@@ -405,9 +408,34 @@ void VideoPlayer::synchronise() {
     if (soundPlayer_->getState() != ISoundPlayer::statePlaying) endOfRecording();
 }
 
-std::int64_t VideoPlayer::frameOfFreeClock() const {
+// Without sound: the time since the last play request, from where it started.
+std::int64_t VideoPlayer::freeClockMs() const {
     const DWORD elapsed = timeGetTime() - soundPlayer_->playStartTick();
-    return clock_.frameAt(static_cast<std::int64_t>(elapsed) + soundPlayer_->baseMs());
+    return static_cast<std::int64_t>(elapsed) + soundPlayer_->baseMs();
+}
+
+// The clock while playing: the sound position, or the free clock when there is
+// no sound. False when neither runs (a sound that ran out).
+bool VideoPlayer::clockPosition(std::int64_t& ms) const {
+    if (playState_ != statePlaying) return false;
+    const std::int32_t soundState = soundPlayer_->getState();
+    if (soundState == ISoundPlayer::statePlaying) {
+        ms = soundPlayer_->getPosition();
+        return true;
+    }
+    if (soundState != ISoundPlayer::stateClosed) return false;
+    ms = freeClockMs();
+    return true;
+}
+
+// The next tick comes when the frame just requested falls due by the clock, not
+// a whole period after this tick: every tick arrives a little late, and
+// periods counted from late ticks add up and skip frames.
+DWORD VideoPlayer::delayUntilDue() const {
+    std::int64_t position = 0;
+    if (!clockPosition(position)) return clock_.periodMs();
+    const std::int64_t delay = clock_.dueTime(currentFrame_) - position;
+    return static_cast<DWORD>(std::clamp<std::int64_t>(delay, 1, clock_.periodMs()));
 }
 
 void VideoPlayer::endOfRecording() {

@@ -30,6 +30,20 @@ TEST(FrameClockTest, TheFrameAtATimeIsExactAtWholeSecondsAndSteps) {
     for (int frame = 0; frame < 900; ++frame) ASSERT_EQ(event.frameAt(event.timeOf(frame) + 1), frame);
 }
 
+TEST(FrameClockTest, AFrameFallsDueAtTheFirstMillisecondThatShowsIt) {
+    EXPECT_EQ(FrameClock(30).dueTime(0), 0);
+    EXPECT_EQ(FrameClock(30).dueTime(1), 34);
+    EXPECT_EQ(FrameClock(30).dueTime(3), 100);
+    EXPECT_EQ(FrameClock(10).dueTime(7), 700);
+    for (int fps : {10, 30}) {
+        const FrameClock clock(fps);
+        for (int frame = 1; frame < 900; ++frame) {
+            ASSERT_EQ(clock.frameAt(clock.dueTime(frame)), frame);
+            ASSERT_EQ(clock.frameAt(clock.dueTime(frame) - 1), frame - 1);
+        }
+    }
+}
+
 TEST(FrameClockTest, ClampKeepsFramesInsideTheRecording) {
     EXPECT_EQ(FrameClock::clamp(5, 0), 0);
     EXPECT_EQ(FrameClock::clamp(-1, 0), 0);
