@@ -28,7 +28,7 @@ step_apt() {
     local pkgs=(
         g++ cmake ninja-build make nasm dpkg-dev pkg-config
         g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
-        wine wine64 xvfb xauth x11-apps imagemagick fonts-wine fonts-ipafont-gothic locales
+        wine wine64 xvfb xauth x11-apps xdotool imagemagick fonts-wine fonts-ipafont-gothic locales
         googletest libgtest-dev libgmock-dev libbenchmark-dev
         libjpeg62-turbo-dev libjpeg-turbo-progs libpng-dev zlib1g-dev libmspack-dev
         clang libclang-rt-14-dev gcab)
