@@ -13,7 +13,9 @@ namespace {
 // Labels sit this far apart at least.
 constexpr int labelGap = 2;
 
-int toInt(std::int64_t value) { return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX)); }
+int toInt(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
+}
 
 // Truncated toward zero and saturated: converting a double outside int is undefined.
 int truncateToInt(double value) {
@@ -52,7 +54,9 @@ void ChartScale::fitLargestG(double largestG) {
     bottomValue_ = topValue_ <= smallestTop ? smallScaleBottom : 0.0;
 }
 
-int ChartScale::gridY(int row) const { return top_ + (row * height()) / (gridRows - 1); }
+int ChartScale::gridY(int row) const {
+    return top_ + (row * height()) / (gridRows - 1);
+}
 
 std::wstring ChartScale::gridLabel(int row) const {
     wchar_t text[32];
@@ -94,7 +98,9 @@ int ChartScale::labelStep(int widestLabelWidth) const {
     return toInt(std::max<std::int64_t>(divideRoundingUp(needed * frameCount_, spacingTimesFrames), 1));
 }
 
-std::int64_t ChartScale::secondsCount() const { return frameCount_ / framesPerSecond_ + std::int64_t{1}; }
+std::int64_t ChartScale::secondsCount() const {
+    return frameCount_ / framesPerSecond_ + std::int64_t{1};
+}
 
 // With p = 0 a line per second would cover the plot in grey, so then only the
 // labelled seconds get a line.
