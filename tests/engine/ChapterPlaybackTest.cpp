@@ -3,10 +3,13 @@
 // chapters, and a chapter that cannot be read.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "app/Texts.h"
 #include "engine/EngineFixture.h"
 #include "engine/MessageBoxAnswerer.h"
 #include "media/ISoundPlayer.h"
+#include "platform/FileSystem.h"
 #include "tools/samplewriter/SampleArchive.h"
 
 class ChapterPlaybackTest : public EngineTest {
@@ -116,4 +119,38 @@ TEST_F(ChapterPlaybackTest, AChapterThatCannotBeReadEmptiesTheEngineWithAWarning
     EXPECT_EQ(owner->resets, 1);
     EXPECT_EQ(player->playState(), VideoPlayer::stateClosed);
     MoveFileExW(kept.c_str(), chapter.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+TEST_F(ChapterPlaybackTest, MoreThanSixtyChaptersWarnAndTheFirstSixtyArePlayed) {
+    const std::wstring folder = samples().root + L"\\MANY";
+    ASSERT_TRUE(platform::createFolder(folder));
+    std::vector<std::wstring> files;
+    for (int number = 1; number <= 61; ++number) {
+        wchar_t name[32];
+        std::swprintf(name, 32, L"Video%04d.dmv", number);
+        files.push_back(platform::joinPath(folder, name));
+        // Only the last listed chapter is read while listing; the rest need only their names.
+        const samplewriter::Bytes bytes = number == 60 ? samplewriter::buildArchive([] {
+            samplewriter::ArchiveSpec spec;
+            spec.kind = samplewriter::ArchiveKind::Chapter;
+            spec.kindByte = samplewriter::kKindVideo;
+            spec.fps = 10;
+            spec.frameCount = 15;
+            spec.width = 32;
+            spec.height = 24;
+            spec.withSound = false;
+            return spec;
+        }())
+                                                       : samplewriter::Bytes(20, 0x5A);
+        ASSERT_TRUE(samplewriter::writeBytes(files.back(), bytes));
+    }
+    useMode(DisplayModeVideo);
+    MessageBoxAnswerer answerer;
+    EXPECT_EQ(player->buildChapterList(folder), 59 * 600 + 15);
+    ASSERT_EQ(answerer.boxes().size(), 1u);
+    EXPECT_EQ(answerer.boxes()[0].text, L"ビデオメモリーデータは60分までしか再生できません。");
+    EXPECT_EQ(answerer.boxes()[0].caption, loadText(5005));
+    EXPECT_EQ(player->chapterCount(), 60);
+    for (const std::wstring& file : files) platform::deleteFile(file);
+    platform::deleteFolder(folder);
 }
