@@ -51,9 +51,12 @@ public:
 
     // Whole pixels per second of recording; 0 when a second is narrower than a pixel.
     int pixelsPerSecond() const;
-    // Label every step-th second, so that labels as wide as the widest one do not touch.
+    // Label every step-th second, so that labels as wide as the widest one do
+    // not touch. A second narrower than a pixel takes the step from the exact
+    // spacing instead of the whole pixels per second, which would be 0.
     int labelStep(int widestLabelWidth) const;
-    // One mark per second from 0 to the end, each with its label decision;
+    // One mark per second from 0 to the end, each with its label decision, or
+    // only the labelled seconds when a second is narrower than a pixel;
     // labelWidth(s) is the drawn width of the text of s.
     std::vector<SecondsMark> secondsMarks(const std::function<int(int)>& labelWidth) const;
 

@@ -1,4 +1,5 @@
 #include <cwchar>
+#include <initializer_list>
 #include <string>
 
 #include "app/Exception.h"

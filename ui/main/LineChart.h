@@ -19,7 +19,7 @@ public:
     // Where the cached chart is copied to in the window.
     static constexpr int chartX = 20;
     static constexpr int chartY = 7;
-    // The window's client area minus the cached chart's size.
+    // The cached chart is the client area less these.
     static constexpr int marginWidth = 45;
     static constexpr int marginHeight = 18;
 
