@@ -111,7 +111,7 @@ private:
     void beginOpening();
     void setPeriods();
     void openArchive(const std::wstring& path);
-    bool finishOpening();
+    void finishOpening();
     void dropQueuedPictures();
     bool openChapterOrReset(int n);
 

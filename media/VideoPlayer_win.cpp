@@ -144,19 +144,18 @@ void VideoPlayer::openArchive(const std::wstring& path) {
     repaint(false);
 }
 
-// False when the folder vanished at the first frame request: the owner has
-// then been reset to empty and told the user.
-bool VideoPlayer::finishOpening() {
+// Ends quietly when the folder vanished at the first frame request: the owner
+// has then been reset to empty and told the user.
+void VideoPlayer::finishOpening() {
     try {
         requestFrame();
     } catch (const DataMissingException&) {
-        return false;
+        return;
     }
     const std::wstring& soundPath = loader_->archive().soundFilePath();
     ignoringFailure([&] { soundPlayer_->open(soundPath); });
     playState_ = stateStopped;
     owner_.refresh();
-    return true;
 }
 
 void VideoPlayer::openEventRecording(const std::wstring& folder) {
@@ -174,6 +173,7 @@ void VideoPlayer::openEventRecording(const std::wstring& folder) {
 int VideoPlayer::buildChapterList(const std::wstring& folder) {
     chapterPaths_.fill(std::wstring());
     chapterCount_ = 0;
+    totalFrames_ = 0;
     int count = 0;
     bool tooMany = false;
     const int total = listChapters(folder, chapterPaths_, count, tooMany);
