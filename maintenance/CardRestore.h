@@ -41,5 +41,8 @@ private:
     CardChooser chooseCard_;
 };
 
-// The command handler: the user chooses the card with the folder dialog.
-void restoreCard(HWND owner, wchar_t* cardPath, const CardChooser& chooseCard = chooseFolder);
+// The command handler. pausePlayback pauses the player when it is playing (the
+// main window's part), before anything is asked; the user chooses the card
+// with the folder dialog.
+void restoreCard(HWND owner, wchar_t* cardPath, const std::function<void()>& pausePlayback = {},
+                 const CardChooser& chooseCard = chooseFolder);

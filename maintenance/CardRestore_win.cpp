@@ -92,6 +92,8 @@ int CardRestore::ask(int textId, UINT buttons) const {
     return MessageBoxW(owner_, loadText(textId).c_str(), loadText(confirmCaptionId).c_str(), buttons | MB_ICONQUESTION);
 }
 
-void restoreCard(HWND owner, wchar_t* cardPath, const CardChooser& chooseCard) {
+void restoreCard(HWND owner, wchar_t* cardPath, const std::function<void()>& pausePlayback,
+                 const CardChooser& chooseCard) {
+    if (pausePlayback) pausePlayback();
     CardRestore(owner, cardPath, chooseCard).run();
 }

@@ -97,7 +97,7 @@ RestoreRun runRestore(const std::wstring& card, const std::vector<int>& answers,
         return true;
     };
     BoxAnswerer answerer(answers);
-    restoreCard(nullptr, cardPath, chooser);
+    restoreCard(nullptr, cardPath, {}, chooser);
     run.boxes = answerer.boxes;
     return run;
 }
