@@ -64,6 +64,7 @@ public:
     // changes (the sound file's path). Anything that reads the archive again
     // goes through runLocked.
     VideoArchive& archive() { return archive_; }
+    const VideoArchive& archive() const { return archive_; }
     bool isBusy() const { return busy_; }
 
     // Whether a tick due at `due` has come at `now` (timeGetTime values, which

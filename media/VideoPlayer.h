@@ -81,6 +81,8 @@ public:
     int totalFrames() const { return totalFrames_; }
     void setTotalFrames(int frames) { totalFrames_ = frames; }
     const IVideoInfo* info() const { return info_.get(); }
+    // Whether the open recording carries the recorder's indicator flag.
+    bool indicator() const;
     const std::wstring& folder() const { return folder_; }
 
     // Set by the main window before it opens a recording.

@@ -551,3 +551,5 @@ void VideoPlayer::warn(HWND owner, const std::wstring& text) const {
     const std::wstring caption = loadText(kWarningCaption);
     MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
 }
+
+bool VideoPlayer::indicator() const { return info_ && loader_ && loader_->archive().indicator() != 0; }

@@ -63,7 +63,6 @@ private:
     const AlphaImage* datePicture(wchar_t character) const;
     const AlphaImage* timePicture(wchar_t character) const;
     const AlphaImage* kindPicture(int triggerKind) const;
-    static bool carriesIndicator(const IVideoInfo& info);
 
     const VideoPlayer& player_;
     // A child window, freed with it.

@@ -141,7 +141,7 @@ void InfoPanel::drawInformation(HDC dc) {
         return;
     }
     drawDateAndTime(dc, shownTime(displayMode, info->recordedAt(), player_.recordingTime()));
-    const bool indicator = carriesIndicator(*info);
+    const bool indicator = player_.indicator();
     drawKind(dc, info->triggerKind(), indicator);
     if (indicator) indicatorPicture_->draw(dc, indicatorLeft, kindTop);
 }
@@ -204,15 +204,4 @@ const AlphaImage* InfoPanel::kindPicture(int triggerKind) const {
         default:
             return nullptr;
     }
-}
-
-// The archive sets its indicator when its header or any picture's information
-// carries the flag; the engine publishes only the pictures' records, so the
-// header's own flag cannot be seen from here.
-bool InfoPanel::carriesIndicator(const IVideoInfo& info) {
-    for (int frame = 0; frame < info.frameCount(); ++frame) {
-        const FrameRecord* record = info.frameRecord(frame);
-        if (record && record->flag) return true;
-    }
-    return false;
 }
