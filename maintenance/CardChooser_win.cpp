@@ -1,0 +1,6 @@
+#include "maintenance/CardChooser.h"
+#include "ui/main/FolderDialog.h"
+
+CardChooser folderDialogChooser() {
+    return chooseFolder;
+}
