@@ -36,16 +36,6 @@ protected:
     ScratchFolder card_{L"rs"};
 };
 
-TEST_F(RecorderSettingsTest, ReadsTheSampleCardsReport) {
-    const RecorderSettings settings = readRecorderSettings(reportedTable(sampleItems()));
-    EXPECT_EQ(settings.shockSensitivity, 45);
-    EXPECT_EQ(settings.ecoSensitivity, 40);
-    EXPECT_EQ(settings.overwriteIndex, RecorderSettings::overwriteOn);
-    EXPECT_EQ(settings.operationVolumeIndex, 0);
-    EXPECT_EQ(settings.eventVolumeIndex, 1);
-    EXPECT_EQ(settings.guidanceVolumeIndex, 0);
-}
-
 TEST_F(RecorderSettingsTest, EachItemIsReadOnItsOwn) {
     Items items = sampleItems();
     replaceItem(items, shockItem, std::nullopt);
@@ -78,31 +68,6 @@ TEST_F(RecorderSettingsTest, OutOfRangeValuesPassThroughButNonDecimalDigitsAreSk
     EXPECT_EQ(settings.overwriteIndex, RecorderSettings::overwriteOn);
 }
 
-TEST_F(RecorderSettingsTest, StoresInTheRecordersOrderWithDerivedItems) {
-    RecorderSettings settings;
-    settings.shockSensitivity = 44;
-    settings.ecoSensitivity = 37;
-    settings.overwriteIndex = RecorderSettings::overwriteOff;
-    settings.operationVolumeIndex = 1;
-    settings.eventVolumeIndex = 2;
-    settings.guidanceVolumeIndex = 1;
-    FirmInfo table;
-    storeRecorderSettings(table, settings);
-    EXPECT_EQ(idsOf(table), (std::vector<std::uint16_t>{0x0801, 0x0802, 0x0803, 0x0804, 0x1801, 0x0301, 0x0304, 0x0714,
-                                                        0x0715, 0x0303}));
-    EXPECT_EQ(valueOf(table, shockItem), (Bytes{0x00, 0x44, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(valueOf(table, overwriteItem)[0], 0x00);
-    EXPECT_EQ(valueOf(table, operationVolumeItem)[0], 0x01);
-    EXPECT_EQ(valueOf(table, eventVolumeItem)[0], 0x02);
-    EXPECT_EQ(valueOf(table, ecoItem), (Bytes{0x00, 0x37, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(valueOf(table, guidanceVolumeItem)[0], 0x01);
-
-    settings.overwriteIndex = RecorderSettings::overwriteOn;
-    FirmInfo on;
-    storeRecorderSettings(on, settings);
-    EXPECT_EQ(valueOf(on, overwriteItem)[0], 0x01);
-}
-
 TEST_F(RecorderSettingsTest, WriteKeepsTheOtherItemsOfTheCardsFile) {
     const std::wstring path = settingsFilePath(card_.path());
     Items existing{samplewriter::twoDigitItem(shockItem, 50), samplewriter::twoDigitItem(unknownItem, 12)};
@@ -124,12 +89,6 @@ TEST_F(RecorderSettingsTest, FailedWriteLeavesNoFileAndFailedFillKeepsTheOldOne)
     EXPECT_FALSE(writeCardSettings(path, [](FirmInfo&) { throw FirmInfoException(L"no time"); }));
     ASSERT_TRUE(platform::isFile(path));
     EXPECT_EQ(idsOf(readBack(path)), (std::vector<std::uint16_t>{0x2001}));
-}
-
-TEST_F(RecorderSettingsTest, CardFilesSitInTheCardsRoot) {
-    EXPECT_EQ(platform::fileName(settingsFilePath(card_.path())), L"TAVR.INI");
-    EXPECT_EQ(platform::fileName(firmwareInfoPath(card_.path())), L"FIRMINFO.DAT");
-    EXPECT_EQ(platform::parentFolder(settingsFilePath(card_.path())), card_.path());
 }
 
 }  // namespace

@@ -56,24 +56,6 @@ TEST(SensitivityTable, LevelLabelsAndSnappingTowardsHigh) {
     EXPECT_EQ(shock.valueAtSimplePosition(40), 30);
 }
 
-TEST(SensitivityTable, DetailedSliderRunsFromLeastSensitiveAtZero) {
-    EXPECT_EQ(shock.detailPositionMax(), 30);
-    EXPECT_EQ(eco.detailPositionMax(), 20);
-    EXPECT_EQ(shock.detailValueAt(15), 45);
-    EXPECT_EQ(eco.detailValueAt(10), 40);
-    EXPECT_EQ(shock.detailPositionOf(44), 16);
-    EXPECT_EQ(shock.clampToDetailRange(25), 30);
-    EXPECT_EQ(shock.clampToDetailRange(75), 60);
-    EXPECT_EQ(eco.clampToDetailRange(55), 50);
-}
-
-TEST(SensitivityText, ShowsHundredthsAsGWithTwoDecimals) {
-    EXPECT_EQ(formatHundredths(45), L"0.45");
-    EXPECT_EQ(formatHundredths(30), L"0.30");
-    EXPECT_EQ(formatHundredths(5), L"0.05");
-    EXPECT_EQ(formatHundredths(160), L"1.60");
-}
-
 TEST(SensitivityText, AcceptsDecimalNumbersWithBlanksAround) {
     EXPECT_EQ(parseHundredths(L"0.375"), 37);  // 37.5 rounds down
     EXPECT_EQ(parseHundredths(L" 0.4 "), 40);
