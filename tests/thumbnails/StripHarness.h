@@ -1,0 +1,77 @@
+#pragma once
+// A stand-in for the main window that holds the strip and records what the
+// strip asks of it, a message pump with a deadline, an answerer for warning
+// boxes, and read-back of the miniatures in the strip's image list.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "media/Thumbnail.h"
+#include "media/ThumbnailOwner.h"
+#include "ui/framework/Window.h"
+
+class StripOwner : public Window, public ThumbnailOwner {
+public:
+    static constexpr int width = 800;
+    static constexpr int height = 200;
+    static constexpr int stripTop = height - Thumbnail::stripHeight;
+
+    // A visible top-level window holding a strip along its bottom edge.
+    StripOwner();
+
+    HWND ownerWindow() const override { return handle(); }
+    // As the main window does: empties the strip.
+    void resetToEmpty() override;
+    void showOneShotPicture(int index) override { shown.push_back(index); }
+
+    Thumbnail* strip = nullptr;
+    std::vector<int> shown;
+    int resets = 0;
+};
+
+// Each test gets a fresh owner with its strip, destroyed at the end.
+class StripTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+
+    StripOwner* owner = nullptr;  // a window object: freed with its window
+    Thumbnail* strip = nullptr;
+};
+
+// Dispatches messages until done() holds or timeoutMs have passed; false on time-out.
+// done() is asked before every message.
+bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 60000);
+void pumpFor(DWORD ms);
+// Opens folder and dispatches messages until every miniature is in the row.
+::testing::AssertionResult openAndLoad(Thumbnail& strip, const std::wstring& folder, bool* tooMany = nullptr);
+
+// Presses OK on every message box of this thread, remembering its text. A
+// thread timer does it, as it runs inside the box's own message loop.
+class BoxAnswerer {
+public:
+    BoxAnswerer();
+    ~BoxAnswerer();
+    BoxAnswerer(const BoxAnswerer&) = delete;
+    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+
+    std::vector<std::wstring> texts;
+
+private:
+    static void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD);
+    void answer();
+    UINT_PTR timer_ = 0;
+};
+
+// The pixels of image-list cell index, top row first, as 0x00BBGGRR.
+std::vector<COLORREF> cellPixels(HIMAGELIST images, int index);
+// The pixels of a resource picture scaled to a cell as the strip scales it.
+std::vector<COLORREF> resourceCell(int id);
+// The item's caption as the list holds it.
+std::wstring itemText(HWND list, int index);
+// Left, top, right, bottom of the item's bounds in the list's client area.
+RECT itemBounds(HWND list, int index);
