@@ -317,7 +317,9 @@ void ImageListView::takeFocusWithinActiveWindow() {
 }
 
 int ImageListView::scrollPositionOf(int bar) const {
-    SCROLLINFO scroll{sizeof scroll, SIF_POS};
+    SCROLLINFO scroll{};
+    scroll.cbSize = sizeof scroll;
+    scroll.fMask = SIF_POS;
     if (!GetScrollInfo(handle(), bar, &scroll)) return 0;
     return scroll.nPos;
 }

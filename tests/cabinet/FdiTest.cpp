@@ -15,9 +15,9 @@ namespace {
 
 using ::testing::ElementsAre;
 
-std::string pattern(std::size_t size, unsigned seed) {
+std::string pattern(std::size_t size, unsigned noiseKey) {
     std::string data(size, '\0');
-    for (std::size_t i = 0; i < size; ++i) data[i] = static_cast<char>((i * 7 + seed + i / 251) & 0xFF);
+    for (std::size_t i = 0; i < size; ++i) data[i] = static_cast<char>((i * 7 + noiseKey + i / 251) & 0xFF);
     return data;
 }
 

@@ -10,26 +10,26 @@
 
 namespace catalogue_test {
 
-inline samplewriter::ArchiveSpec chapterSpec(int frames) {
-    samplewriter::ArchiveSpec spec;
-    spec.kind = samplewriter::ArchiveKind::Chapter;
-    spec.kindByte = samplewriter::kKindVideo;
-    spec.fps = 10;
-    spec.frameCount = frames;
-    spec.width = 32;
-    spec.height = 24;
-    spec.withSound = false;
-    return spec;
+inline samplewriter::ArchiveSetup chapterSpec(int frames) {
+    samplewriter::ArchiveSetup setup;
+    setup.kind = samplewriter::ArchiveKind::Chapter;
+    setup.kindByte = samplewriter::kKindVideo;
+    setup.fps = 10;
+    setup.frameCount = frames;
+    setup.width = 32;
+    setup.height = 24;
+    setup.withSound = false;
+    return setup;
 }
 
-inline samplewriter::ArchiveSpec eventSpec(int frames, int eventFrame) {
-    samplewriter::ArchiveSpec spec;
-    spec.frameCount = frames;
-    spec.eventFrame = eventFrame;
-    spec.width = 32;
-    spec.height = 24;
-    spec.withSound = false;
-    return spec;
+inline samplewriter::ArchiveSetup eventSpec(int frames, int eventFrame) {
+    samplewriter::ArchiveSetup setup;
+    setup.frameCount = frames;
+    setup.eventFrame = eventFrame;
+    setup.width = 32;
+    setup.height = 24;
+    setup.withSound = false;
+    return setup;
 }
 
 // A one-shot file whose payload is only the picture tag and a few bytes: the

@@ -17,8 +17,8 @@ class VideoInfoTest : public ::testing::Test {
 protected:
     void SetUp() override { modelCode() = ModelCode{2, 3}; }
 
-    void readEvent(const samplewriter::ArchiveSpec& spec) {
-        archive.readEventArchive(std::make_unique<MemorySource>(samplewriter::buildArchive(spec)));
+    void readEvent(const samplewriter::ArchiveSetup& setup) {
+        archive.readEventArchive(std::make_unique<MemorySource>(samplewriter::buildArchive(setup)));
     }
 
     VideoArchive archive;
@@ -56,9 +56,9 @@ TEST_F(VideoInfoTest, IndicesOutsideTheFramesGiveNoRecord) {
 }
 
 TEST_F(VideoInfoTest, EventFailingValidationHasNoDetection) {
-    samplewriter::ArchiveSpec spec = eventSpec(90, 45);
-    spec.eventStamp = 0;
-    readEvent(spec);
+    samplewriter::ArchiveSetup setup = eventSpec(90, 45);
+    setup.eventStamp = 0;
+    readEvent(setup);
     const VideoInfo07 info(archive);
     EXPECT_EQ(info.triggerKind(), 0);
     EXPECT_EQ(info.referenceFrame(), -1);

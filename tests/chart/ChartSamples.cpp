@@ -10,21 +10,21 @@
 
 namespace {
 
-using samplewriter::ArchiveSpec;
+using samplewriter::ArchiveSetup;
 using samplewriter::Bytes;
 
 // Offsets of the G fields inside a block's picture information.
 constexpr std::size_t gxAt = 10;
 constexpr std::size_t gyAt = 12;
 
-ArchiveSpec eventSpec(int frames, int eventFrame) {
-    ArchiveSpec spec;
-    spec.frameCount = frames;
-    spec.eventFrame = eventFrame;
-    spec.width = 80;
-    spec.height = 60;
-    spec.withSound = false;
-    return spec;
+ArchiveSetup eventSpec(int frames, int eventFrame) {
+    ArchiveSetup setup;
+    setup.frameCount = frames;
+    setup.eventFrame = eventFrame;
+    setup.width = 80;
+    setup.height = 60;
+    setup.withSound = false;
+    return setup;
 }
 
 void putDigits(Bytes& bytes, std::size_t at, double g) {
@@ -33,9 +33,9 @@ void putDigits(Bytes& bytes, std::size_t at, double g) {
 }
 
 // The archive with every frame's G replaced: forward g(frame), sideways 0.
-Bytes archiveWithG(const ArchiveSpec& spec, const std::function<double(int)>& g) {
+Bytes archiveWithG(const ArchiveSetup& setup, const std::function<double(int)>& g) {
     samplewriter::ArchiveLayout layout;
-    Bytes bytes = samplewriter::buildArchive(spec, &layout);
+    Bytes bytes = samplewriter::buildArchive(setup, &layout);
     for (const samplewriter::BlockPlacement& block : layout.blocks) {
         if (block.type != samplewriter::kPictureBlock || block.frame < 0) continue;
         const std::size_t information = block.headerOffset + samplewriter::kPictureInfoOffset;
@@ -87,9 +87,9 @@ ChartSamples ChartSamples::write() {
     samples.kindlessFolder = platform::joinPath(root, L"kindless");
     samples.chapterFolder = platform::joinPath(root, L"chapter");
 
-    ArchiveSpec kindless = eventSpec(eventFrames, eventFrame);
+    ArchiveSetup kindless = eventSpec(eventFrames, eventFrame);
     kindless.kindByte = 0;
-    ArchiveSpec chapter = eventSpec(chapterFrames, 0);
+    ArchiveSetup chapter = eventSpec(chapterFrames, 0);
     chapter.kind = samplewriter::ArchiveKind::Chapter;
     chapter.kindByte = samplewriter::kKindVideo;
     chapter.fps = 10;

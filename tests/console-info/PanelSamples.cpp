@@ -11,44 +11,44 @@
 namespace {
 
 using samplewriter::ArchiveKind;
-using samplewriter::ArchiveSpec;
+using samplewriter::ArchiveSetup;
 
 constexpr int kWidth = 64;
 constexpr int kHeight = 48;
 
-ArchiveSpec eventSpec(int frames, int reference) {
-    ArchiveSpec spec;
-    spec.frameCount = frames;
-    spec.eventFrame = reference;
-    spec.recordedAt = PanelSamples::eventTime;
-    spec.width = kWidth;
-    spec.height = kHeight;
-    spec.withSound = false;
-    return spec;
+ArchiveSetup eventSpec(int frames, int reference) {
+    ArchiveSetup setup;
+    setup.frameCount = frames;
+    setup.eventFrame = reference;
+    setup.recordedAt = PanelSamples::eventTime;
+    setup.width = kWidth;
+    setup.height = kHeight;
+    setup.withSound = false;
+    return setup;
 }
 
-ArchiveSpec chapterSpec(int index) {
-    ArchiveSpec spec;
-    spec.kind = ArchiveKind::Chapter;
-    spec.kindByte = samplewriter::kKindVideo;
-    spec.fps = 10;
-    spec.frameCount = PanelSamples::chapterFrames;
-    spec.recordedAt = samplewriter::addSeconds(PanelSamples::chapterTime, 60 * index);
-    spec.headerTime = samplewriter::addSeconds(PanelSamples::chapterHeaderTime, 60 * index);
-    spec.firstStamp = 5000000 + 60000u * static_cast<std::uint32_t>(index);
-    spec.fileNumber = static_cast<std::uint8_t>(index + 1);
-    spec.width = kWidth;
-    spec.height = kHeight;
-    spec.withSound = false;
-    return spec;
+ArchiveSetup chapterSpec(int index) {
+    ArchiveSetup setup;
+    setup.kind = ArchiveKind::Chapter;
+    setup.kindByte = samplewriter::kKindVideo;
+    setup.fps = 10;
+    setup.frameCount = PanelSamples::chapterFrames;
+    setup.recordedAt = samplewriter::addSeconds(PanelSamples::chapterTime, 60 * index);
+    setup.headerTime = samplewriter::addSeconds(PanelSamples::chapterHeaderTime, 60 * index);
+    setup.firstStamp = 5000000 + 60000u * static_cast<std::uint32_t>(index);
+    setup.fileNumber = static_cast<std::uint8_t>(index + 1);
+    setup.width = kWidth;
+    setup.height = kHeight;
+    setup.withSound = false;
+    return setup;
 }
 
-samplewriter::OneShotSpec shotSpec(const CalendarTime& time) {
-    samplewriter::OneShotSpec spec;
-    spec.time = time;
-    spec.width = kWidth;
-    spec.height = kHeight;
-    return spec;
+samplewriter::OneShotSetup shotSpec(const CalendarTime& time) {
+    samplewriter::OneShotSetup setup;
+    setup.time = time;
+    setup.width = kWidth;
+    setup.height = kHeight;
+    return setup;
 }
 
 bool writeFile(const std::wstring& folder, const std::wstring& name, const samplewriter::Bytes& bytes) {
@@ -96,12 +96,12 @@ PanelSamples PanelSamples::write() {
     samples.datedShot = platform::joinPath(samples.shotFolder, L"Dated.dpc");
     samples.undatedShot = platform::joinPath(samples.shotFolder, L"Undated.dpc");
 
-    ArchiveSpec event = eventSpec(eventFrames, eventReference);
+    ArchiveSetup event = eventSpec(eventFrames, eventReference);
     event.headerTime = eventHeaderTime;
-    ArchiveSpec manual = eventSpec(manualFrames, manualReference);
+    ArchiveSetup manual = eventSpec(manualFrames, manualReference);
     manual.kindByte = samplewriter::kKindManualEvent;
     manual.indicatorFrame = manualReference;
-    ArchiveSpec undetected = eventSpec(manualFrames, manualReference);
+    ArchiveSetup undetected = eventSpec(manualFrames, manualReference);
     undetected.eventStamp = 0;  // the recorder lost the detection moment
     const CalendarTime noDate{2000, 0, 0, 0, 0, 0};
 

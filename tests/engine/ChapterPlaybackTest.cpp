@@ -131,15 +131,15 @@ TEST_F(ChapterPlaybackTest, MoreThanSixtyChaptersWarnAndTheFirstSixtyArePlayed) 
         files.push_back(platform::joinPath(folder, name));
         // Only the last listed chapter is read while listing; the rest need only their names.
         const samplewriter::Bytes bytes = number == 60 ? samplewriter::buildArchive([] {
-            samplewriter::ArchiveSpec spec;
-            spec.kind = samplewriter::ArchiveKind::Chapter;
-            spec.kindByte = samplewriter::kKindVideo;
-            spec.fps = 10;
-            spec.frameCount = 15;
-            spec.width = 32;
-            spec.height = 24;
-            spec.withSound = false;
-            return spec;
+            samplewriter::ArchiveSetup setup;
+            setup.kind = samplewriter::ArchiveKind::Chapter;
+            setup.kindByte = samplewriter::kKindVideo;
+            setup.fps = 10;
+            setup.frameCount = 15;
+            setup.width = 32;
+            setup.height = 24;
+            setup.withSound = false;
+            return setup;
         }())
                                                        : samplewriter::Bytes(20, 0x5A);
         ASSERT_TRUE(samplewriter::writeBytes(files.back(), bytes));

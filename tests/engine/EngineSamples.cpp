@@ -11,38 +11,38 @@
 namespace {
 
 using samplewriter::ArchiveKind;
-using samplewriter::ArchiveSpec;
+using samplewriter::ArchiveSetup;
 
-ArchiveSpec eventSpec(int frames, int width, int height, bool withSound) {
-    ArchiveSpec spec;
-    spec.frameCount = frames;
-    spec.eventFrame = frames / 3;
-    spec.width = width;
-    spec.height = height;
-    spec.withSound = withSound;
-    return spec;
+ArchiveSetup eventSpec(int frames, int width, int height, bool withSound) {
+    ArchiveSetup setup;
+    setup.frameCount = frames;
+    setup.eventFrame = frames / 3;
+    setup.width = width;
+    setup.height = height;
+    setup.withSound = withSound;
+    return setup;
 }
 
-ArchiveSpec chapterSpec(int frames, int index) {
-    ArchiveSpec spec = eventSpec(frames, 80, 60, true);
-    spec.kind = ArchiveKind::Chapter;
-    spec.kindByte = samplewriter::kKindVideo;
-    spec.fps = 10;
-    spec.firstStamp = 5000000 + 60000u * static_cast<std::uint32_t>(index);
-    spec.fileNumber = static_cast<std::uint8_t>(index + 1);
-    return spec;
+ArchiveSetup chapterSpec(int frames, int index) {
+    ArchiveSetup setup = eventSpec(frames, 80, 60, true);
+    setup.kind = ArchiveKind::Chapter;
+    setup.kindByte = samplewriter::kKindVideo;
+    setup.fps = 10;
+    setup.firstStamp = 5000000 + 60000u * static_cast<std::uint32_t>(index);
+    setup.fileNumber = static_cast<std::uint8_t>(index + 1);
+    return setup;
 }
 
-samplewriter::OneShotSpec shotSpec(int width, int height) {
-    samplewriter::OneShotSpec spec;
-    spec.width = width;
-    spec.height = height;
-    return spec;
+samplewriter::OneShotSetup shotSpec(int width, int height) {
+    samplewriter::OneShotSetup setup;
+    setup.width = width;
+    setup.height = height;
+    return setup;
 }
 
-bool writeArchive(const std::wstring& folder, const std::wstring& name, const ArchiveSpec& spec) {
+bool writeArchive(const std::wstring& folder, const std::wstring& name, const ArchiveSetup& setup) {
     return platform::createFolder(folder) &&
-           samplewriter::writeBytes(platform::joinPath(folder, name), samplewriter::buildArchive(spec));
+           samplewriter::writeBytes(platform::joinPath(folder, name), samplewriter::buildArchive(setup));
 }
 
 void removeTree(const std::wstring& folder) {

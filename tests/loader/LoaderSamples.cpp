@@ -7,22 +7,22 @@
 
 namespace {
 
-samplewriter::ArchiveSpec eventSpec(int frames, int width, int height) {
-    samplewriter::ArchiveSpec spec;
-    spec.frameCount = frames;
-    spec.eventFrame = 1;
-    spec.width = width;
-    spec.height = height;
-    spec.withSound = false;
-    return spec;
+samplewriter::ArchiveSetup eventSpec(int frames, int width, int height) {
+    samplewriter::ArchiveSetup setup;
+    setup.frameCount = frames;
+    setup.eventFrame = 1;
+    setup.width = width;
+    setup.height = height;
+    setup.withSound = false;
+    return setup;
 }
 
-samplewriter::ArchiveSpec chapterSpec(int frames) {
-    samplewriter::ArchiveSpec spec = eventSpec(frames, 64, 48);
-    spec.kind = samplewriter::ArchiveKind::Chapter;
-    spec.kindByte = samplewriter::kKindVideo;
-    spec.fps = 10;
-    return spec;
+samplewriter::ArchiveSetup chapterSpec(int frames) {
+    samplewriter::ArchiveSetup setup = eventSpec(frames, 64, 48);
+    setup.kind = samplewriter::ArchiveKind::Chapter;
+    setup.kindByte = samplewriter::kKindVideo;
+    setup.fps = 10;
+    return setup;
 }
 
 }  // namespace
@@ -39,7 +39,7 @@ LoaderSamples LoaderSamples::write() {
     samples.garbage = platform::joinPath(samples.folder, L"Garbage.dvt");
     samples.missing = platform::joinPath(samples.folder, L"Missing.dvt");
 
-    samplewriter::OneShotSpec oneShot;
+    samplewriter::OneShotSetup oneShot;
     oneShot.width = 64;
     oneShot.height = 48;
     const bool written =

@@ -34,8 +34,8 @@ void writeFile(const std::wstring& path, const samplewriter::Bytes& bytes) {
     ASSERT_TRUE(samplewriter::writeBytes(path, bytes));
 }
 
-samplewriter::ArchiveSpec shortEvent() {
-    samplewriter::ArchiveSpec plan;
+samplewriter::ArchiveSetup shortEvent() {
+    samplewriter::ArchiveSetup plan;
     plan.frameCount = 30;
     plan.eventFrame = 10;
     plan.width = 160;
@@ -43,8 +43,8 @@ samplewriter::ArchiveSpec shortEvent() {
     return plan;
 }
 
-samplewriter::ArchiveSpec shortChapter() {
-    samplewriter::ArchiveSpec plan;
+samplewriter::ArchiveSetup shortChapter() {
+    samplewriter::ArchiveSetup plan;
     plan.kind = samplewriter::ArchiveKind::Chapter;
     plan.kindByte = samplewriter::kKindVideo;
     plan.fps = 10;
@@ -72,7 +72,7 @@ public:
         }
         platform::createFolder(oneShots());
         for (int i = 1; i <= 3; ++i) {
-            samplewriter::OneShotSpec shot;
+            samplewriter::OneShotSetup shot;
             shot.width = 160;
             shot.height = 120;
             shot.sceneFrame = i * 10;

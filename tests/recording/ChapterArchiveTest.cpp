@@ -13,15 +13,15 @@ namespace sw = samplewriter;
 using crafted::Archive;
 using crafted::kDay;
 
-sw::ArchiveSpec smallChapter(int frames) {
-    sw::ArchiveSpec spec;
-    spec.kind = sw::ArchiveKind::Chapter;
-    spec.kindByte = sw::kKindVideo;
-    spec.fps = 10;
-    spec.frameCount = frames;
-    spec.width = 32;
-    spec.height = 16;
-    return spec;
+sw::ArchiveSetup smallChapter(int frames) {
+    sw::ArchiveSetup setup;
+    setup.kind = sw::ArchiveKind::Chapter;
+    setup.kindByte = sw::kKindVideo;
+    setup.fps = 10;
+    setup.frameCount = frames;
+    setup.width = 32;
+    setup.height = 16;
+    return setup;
 }
 
 class ChapterArchive : public ::testing::Test {
@@ -33,16 +33,16 @@ protected:
 };
 
 TEST_F(ChapterArchive, SampleChapterHasTenFramesASecondAndNoDetection) {
-    const sw::ArchiveSpec spec = smallChapter(150);
+    const sw::ArchiveSetup setup = smallChapter(150);
     const std::wstring path = folder.file(L"Video0001.dmv");
-    ASSERT_TRUE(sw::writeBytes(path, sw::buildArchive(spec)));
+    ASSERT_TRUE(sw::writeBytes(path, sw::buildArchive(setup)));
     archive.readChapterArchive(path);
 
     EXPECT_EQ(archive.frameCount(), 150);
     EXPECT_EQ(archive.referenceFrame(), -1);
     EXPECT_EQ(archive.header().triggerKind, 12);
     for (int frame : {0, 75, 149}) {
-        EXPECT_EQ(static_cast<std::uint32_t>(archive.record(frame)->stamp), sw::frameStamp(spec, frame));
+        EXPECT_EQ(static_cast<std::uint32_t>(archive.record(frame)->stamp), sw::frameStamp(setup, frame));
         EXPECT_NE(archive.decodeFrame(frame), nullptr);
     }
     EXPECT_EQ(VideoArchive::countChapterFrames(path), 150);
@@ -63,7 +63,7 @@ TEST_F(ChapterArchive, CountingLeavesTheArchiveAsItWas) {
 }
 
 TEST_F(ChapterArchive, CountingSkipsTheLeadInWithoutTheModelCodeTest) {
-    sw::ArchiveSpec foreign = smallChapter(30);
+    sw::ArchiveSetup foreign = smallChapter(30);
     foreign.modelMajor = 7;
     const Archive empty(sw::kKindVideo);
     auto source = MemorySource(sw::buildArchive(foreign));

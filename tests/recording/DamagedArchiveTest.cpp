@@ -23,22 +23,22 @@ protected:
 
     void read(const sw::Bytes& bytes) { archive.readEventArchive(std::make_unique<MemorySource>(bytes)); }
 
-    sw::ArchiveSpec smallEvent(int frames) const {
-        sw::ArchiveSpec spec;
-        spec.frameCount = frames;
-        spec.eventFrame = frames / 2;
-        spec.width = 16;
-        spec.height = 16;
-        return spec;
+    sw::ArchiveSetup smallEvent(int frames) const {
+        sw::ArchiveSetup setup;
+        setup.frameCount = frames;
+        setup.eventFrame = frames / 2;
+        setup.width = 16;
+        setup.height = 16;
+        return setup;
     }
 
     VideoArchive archive;
 };
 
 TEST_F(DamagedArchive, ArchiveThatEndsInsideABlockKeepsTheFramesBeforeIt) {
-    const sw::ArchiveSpec spec = smallEvent(60);
+    const sw::ArchiveSetup setup = smallEvent(60);
     sw::ArchiveLayout layout;
-    const sw::Bytes whole = sw::buildArchive(spec, &layout);
+    const sw::Bytes whole = sw::buildArchive(setup, &layout);
     const sw::BlockPlacement* cut = nullptr;
     for (const sw::BlockPlacement& block : layout.blocks) {
         if (block.frame == 40) cut = &block;

@@ -25,14 +25,14 @@ std::int64_t timeValue(const CalendarTime& time) {
     return value;
 }
 
-sw::ArchiveSpec smallEvent(int frames, int eventFrame) {
-    sw::ArchiveSpec spec;
-    spec.frameCount = frames;
-    spec.eventFrame = eventFrame;
-    spec.width = 32;
-    spec.height = 16;
-    spec.jpegQuality = 80;
-    return spec;
+sw::ArchiveSetup smallEvent(int frames, int eventFrame) {
+    sw::ArchiveSetup setup;
+    setup.frameCount = frames;
+    setup.eventFrame = eventFrame;
+    setup.width = 32;
+    setup.height = 16;
+    setup.jpegQuality = 80;
+    return setup;
 }
 
 class EventArchive : public ::testing::Test {
@@ -46,22 +46,22 @@ protected:
 };
 
 TEST_F(EventArchive, SampleRecordingGivesOneSlotPerFrameAndTheEventFrame) {
-    const sw::ArchiveSpec spec = smallEvent(90, 45);
-    read(sw::buildArchive(spec));
+    const sw::ArchiveSetup setup = smallEvent(90, 45);
+    read(sw::buildArchive(setup));
 
     ASSERT_EQ(archive.frameCount(), 90);
     EXPECT_EQ(archive.referenceFrame(), 45);
     EXPECT_EQ(archive.header().triggerKind, 1);
-    EXPECT_EQ(archive.header().eventStamp, sw::eventStampOf(spec));
-    EXPECT_EQ(archive.recordedAtCopy(), timeValue(spec.recordedAt));
-    EXPECT_EQ(archive.firstFrameTime(), timeValue(sw::frameTime(spec, 0)));
-    EXPECT_EQ(archive.lastFrameTime(), timeValue(sw::frameTime(spec, 89)));
+    EXPECT_EQ(archive.header().eventStamp, sw::eventStampOf(setup));
+    EXPECT_EQ(archive.recordedAtCopy(), timeValue(setup.recordedAt));
+    EXPECT_EQ(archive.firstFrameTime(), timeValue(sw::frameTime(setup, 0)));
+    EXPECT_EQ(archive.lastFrameTime(), timeValue(sw::frameTime(setup, 89)));
     for (int frame = 0; frame < 90; ++frame) {
         const FrameRecord* record = archive.record(frame);
         ASSERT_NE(record, nullptr) << frame;
-        EXPECT_EQ(static_cast<std::uint32_t>(record->stamp), sw::frameStamp(spec, frame)) << frame;
-        EXPECT_EQ(record->fileIndex, spec.firstFileIndex + frame);
-        EXPECT_EQ(record->time, timeValue(sw::frameTime(spec, frame)));
+        EXPECT_EQ(static_cast<std::uint32_t>(record->stamp), sw::frameStamp(setup, frame)) << frame;
+        EXPECT_EQ(record->fileIndex, setup.firstFileIndex + frame);
+        EXPECT_EQ(record->time, timeValue(sw::frameTime(setup, frame)));
         EXPECT_EQ(record->blockType, 0x55);
     }
     EXPECT_EQ(archive.record(-1), nullptr);
@@ -69,10 +69,10 @@ TEST_F(EventArchive, SampleRecordingGivesOneSlotPerFrameAndTheEventFrame) {
 }
 
 TEST_F(EventArchive, DecodedFrameIsTheStoredPictureWithItsStartRestored) {
-    const sw::ArchiveSpec spec = smallEvent(30, 10);
-    read(sw::buildArchive(spec));
+    const sw::ArchiveSetup setup = smallEvent(30, 10);
+    read(sw::buildArchive(setup));
 
-    sw::Bytes jpeg = sw::framePicturePayload(spec, 7);
+    sw::Bytes jpeg = sw::framePicturePayload(setup, 7);
     std::copy(sw::kRecorderJpegStart.begin(), sw::kRecorderJpegStart.end(), jpeg.begin());
     const std::unique_ptr<Image> expected = decodeJpeg(jpeg.data(), jpeg.size());
     const std::unique_ptr<Image> decoded = archive.decodeFrame(7);
@@ -120,16 +120,16 @@ TEST_F(EventArchive, PadOnlyForTheThreeSlotsBelow360AndOnlyWhenItFits) {
 }
 
 TEST_F(EventArchive, DetectionThatTheFramesDoNotBearOutIsDropped) {
-    sw::ArchiveSpec noStamp = smallEvent(60, 30);
+    sw::ArchiveSetup noStamp = smallEvent(60, 30);
     noStamp.eventStamp = 0;
-    sw::ArchiveSpec stampAfterTheEnd = smallEvent(60, 30);
+    sw::ArchiveSetup stampAfterTheEnd = smallEvent(60, 30);
     stampAfterTheEnd.eventStamp = sw::frameStamp(stampAfterTheEnd, 59) + 1;
-    sw::ArchiveSpec headerTimeOutside = smallEvent(60, 30);
+    sw::ArchiveSetup headerTimeOutside = smallEvent(60, 30);
     headerTimeOutside.headerTime = CalendarTime{2009, 6, 15, 15, 0, 0};
-    sw::ArchiveSpec headerTimeInvalid = smallEvent(60, 30);
+    sw::ArchiveSetup headerTimeInvalid = smallEvent(60, 30);
     headerTimeInvalid.headerTime = CalendarTime{2009, 2, 30, 14, 30, 12};
-    for (const sw::ArchiveSpec& spec : {noStamp, stampAfterTheEnd, headerTimeOutside, headerTimeInvalid}) {
-        read(sw::buildArchive(spec));
+    for (const sw::ArchiveSetup& setup : {noStamp, stampAfterTheEnd, headerTimeOutside, headerTimeInvalid}) {
+        read(sw::buildArchive(setup));
         EXPECT_EQ(archive.header().triggerKind, 0);
         EXPECT_EQ(archive.referenceFrame(), -1);
         EXPECT_EQ(archive.frameCount(), 60);
@@ -139,9 +139,9 @@ TEST_F(EventArchive, DetectionThatTheFramesDoNotBearOutIsDropped) {
 TEST_F(EventArchive, ManualEventsHaveADetectionOtherKindsNone) {
     for (const auto& [kindByte, referenceFrame] :
          {std::pair{sw::kKindManualEvent, 20}, std::pair{sw::kKindVideo, -1}}) {
-        sw::ArchiveSpec spec = smallEvent(60, 20);
-        spec.kindByte = kindByte;
-        read(sw::buildArchive(spec));
+        sw::ArchiveSetup setup = smallEvent(60, 20);
+        setup.kindByte = kindByte;
+        read(sw::buildArchive(setup));
         EXPECT_EQ(archive.referenceFrame(), referenceFrame) << int{kindByte};
     }
 }
@@ -170,7 +170,7 @@ TEST_F(EventArchive, ForeignModelCodeOnTheLeadInPictureRefusesTheArchive) {
     ASSERT_EQ(archive.frameCount(), 30);
     const std::wstring previousSound = archive.soundFilePath();
 
-    sw::ArchiveSpec foreign = smallEvent(30, 10);
+    sw::ArchiveSetup foreign = smallEvent(30, 10);
     foreign.modelMajor = 3;
     foreign.modelMinor = 18;
     try {
@@ -225,13 +225,13 @@ TEST_F(EventArchive, GapsRepeatThePreviousPictureAndLeadingSlotsTheFirst) {
 }
 
 TEST_F(EventArchive, IndicatorComesFromTheHeaderOrAnyPicture) {
-    sw::ArchiveSpec headerFlag = smallEvent(30, 10);
+    sw::ArchiveSetup headerFlag = smallEvent(30, 10);
     headerFlag.indicator = true;
-    sw::ArchiveSpec pictureFlag = smallEvent(30, 10);
+    sw::ArchiveSetup pictureFlag = smallEvent(30, 10);
     pictureFlag.indicatorFrame = 20;
-    for (const sw::ArchiveSpec& spec : {smallEvent(30, 10), headerFlag, pictureFlag}) {
-        read(sw::buildArchive(spec));
-        EXPECT_EQ(archive.indicator(), spec.indicator || spec.indicatorFrame >= 0 ? 1 : 0);
+    for (const sw::ArchiveSetup& setup : {smallEvent(30, 10), headerFlag, pictureFlag}) {
+        read(sw::buildArchive(setup));
+        EXPECT_EQ(archive.indicator(), setup.indicator || setup.indicatorFrame >= 0 ? 1 : 0);
     }
 }
 

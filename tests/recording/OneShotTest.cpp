@@ -30,12 +30,12 @@ protected:
         return path;
     }
 
-    static sw::OneShotSpec smallPicture(CalendarTime time, int width = 32) {
-        sw::OneShotSpec spec;
-        spec.time = time;
-        spec.width = width;
-        spec.height = 16;
-        return spec;
+    static sw::OneShotSetup smallPicture(CalendarTime time, int width = 32) {
+        sw::OneShotSetup setup;
+        setup.time = time;
+        setup.width = width;
+        setup.height = 16;
+        return setup;
     }
 
     ScratchFolder folder{L"orvelle-oneshot"};
@@ -43,18 +43,18 @@ protected:
 };
 
 TEST_F(OneShot, PictureInformationStandsInForTheRecordingHeader) {
-    sw::OneShotSpec spec = smallPicture(CalendarTime{2009, 6, 15, 9, 0, 0});
-    spec.gxDigits = 8250;
-    spec.gyDigits = 125;
-    spec.indicator = true;
-    spec.fileIndex = 42;
-    const std::wstring path = write(L"A0001.dpc", sw::buildOneShotFile(spec));
+    sw::OneShotSetup setup = smallPicture(CalendarTime{2009, 6, 15, 9, 0, 0});
+    setup.gxDigits = 8250;
+    setup.gyDigits = 125;
+    setup.indicator = true;
+    setup.fileIndex = 42;
+    const std::wstring path = write(L"A0001.dpc", sw::buildOneShotFile(setup));
     archive.readOneShotFile(path);
 
     ASSERT_EQ(archive.frameCount(), 1);
     const RecordingHeader& header = archive.header();
     EXPECT_EQ(header.triggerKind, 11);
-    EXPECT_EQ(header.recordedAt, timeValue(spec.time));
+    EXPECT_EQ(header.recordedAt, timeValue(setup.time));
     EXPECT_DOUBLE_EQ(header.headerGx, -0.25);
     EXPECT_DOUBLE_EQ(header.headerGy, 0.125);
     EXPECT_EQ(header.eventStamp, 0u);
@@ -71,7 +71,7 @@ TEST_F(OneShot, PictureInformationStandsInForTheRecordingHeader) {
 }
 
 TEST_F(OneShot, PublishedTimesStayThoseOfTheLastEventRead) {
-    sw::ArchiveSpec event;
+    sw::ArchiveSetup event;
     event.frameCount = 30;
     event.eventFrame = 10;
     event.width = 16;
@@ -113,10 +113,10 @@ TEST_F(OneShot, MovedPictureAndShortFileAreReportedDifferently) {
 }
 
 TEST_F(OneShot, ForeignTagReadsButDoesNotDecode) {
-    sw::OneShotSpec spec = smallPicture(CalendarTime{2009, 6, 15, 9, 0, 0});
-    spec.modelMajor = 3;
-    spec.modelMinor = 18;
-    archive.readOneShotFile(write(L"C.dpc", sw::buildOneShotFile(spec)));
+    sw::OneShotSetup setup = smallPicture(CalendarTime{2009, 6, 15, 9, 0, 0});
+    setup.modelMajor = 3;
+    setup.modelMinor = 18;
+    archive.readOneShotFile(write(L"C.dpc", sw::buildOneShotFile(setup)));
     EXPECT_EQ(archive.frameCount(), 1);
     EXPECT_EQ(archive.decodeFrame(0), nullptr);
 }

@@ -141,13 +141,13 @@ TEST_F(SoundRestoration, OnlyTheBlocksOwnPayloadIsTakenAsSamples) {
 }
 
 TEST_F(SoundRestoration, SampleRecordingIsRestoredSampleForSample) {
-    sw::ArchiveSpec spec;
-    spec.frameCount = 60;
-    spec.eventFrame = 30;
-    spec.width = 16;
-    spec.height = 16;
-    archive.readEventArchive(std::make_unique<MemorySource>(sw::buildArchive(spec)));
-    EXPECT_EQ(samplesOf(crafted::fileBytes(archive.soundFilePath())), sw::recordingSound(spec));
+    sw::ArchiveSetup setup;
+    setup.frameCount = 60;
+    setup.eventFrame = 30;
+    setup.width = 16;
+    setup.height = 16;
+    archive.readEventArchive(std::make_unique<MemorySource>(sw::buildArchive(setup)));
+    EXPECT_EQ(samplesOf(crafted::fileBytes(archive.soundFilePath())), sw::recordingSound(setup));
 }
 
 TEST_F(SoundRestoration, NoSoundBlocksLeaveAValidEmptyFile) {

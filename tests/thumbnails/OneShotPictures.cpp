@@ -47,15 +47,15 @@ CalendarTime OneShotPictures::timeOf(int n) {
 
 bool OneShotPictures::write(const std::wstring& name, const CalendarTime& time, int width, int height,
                             bool foreignModel) {
-    samplewriter::OneShotSpec spec;
-    spec.time = time;
-    spec.width = width;
-    spec.height = height;
-    spec.fileIndex = files_;
-    spec.sceneFrame = files_ * 7;
-    spec.modelMajor = modelCode().major;
-    spec.modelMinor = static_cast<std::uint8_t>(modelCode().minor + (foreignModel ? 1 : 0));
-    return samplewriter::writeBytes(platform::joinPath(folder_, name), samplewriter::buildOneShotFile(spec));
+    samplewriter::OneShotSetup setup;
+    setup.time = time;
+    setup.width = width;
+    setup.height = height;
+    setup.fileIndex = files_;
+    setup.sceneFrame = files_ * 7;
+    setup.modelMajor = modelCode().major;
+    setup.modelMinor = static_cast<std::uint8_t>(modelCode().minor + (foreignModel ? 1 : 0));
+    return samplewriter::writeBytes(platform::joinPath(folder_, name), samplewriter::buildOneShotFile(setup));
 }
 
 std::wstring OneShotPictures::nextName() {

@@ -32,10 +32,10 @@ constexpr std::size_t kReadPiece = 1 << 20;
 class SampleEvent {
 public:
     SampleEvent() {
-        modelCode() = ModelCode{spec_.modelMajor, spec_.modelMinor};
+        modelCode() = ModelCode{setup_.modelMajor, setup_.modelMinor};
         marker_ = platform::createTemporaryFile(platform::temporaryFolder(), L"obb");
         path_ = marker_ + L".dvt";
-        sw::writeBytes(path_, sw::buildArchive(spec_, &layout_));
+        sw::writeBytes(path_, sw::buildArchive(setup_, &layout_));
         for (const sw::BlockPlacement& block : layout_.blocks) {
             if (block.frame >= 0) jpegs_.push_back(restoredJpeg(block.frame));
         }
@@ -50,12 +50,12 @@ public:
 
 private:
     sw::Bytes restoredJpeg(int frame) const {
-        sw::Bytes jpeg = sw::framePicturePayload(spec_, frame);
+        sw::Bytes jpeg = sw::framePicturePayload(setup_, frame);
         std::copy(sw::kRecorderJpegStart.begin(), sw::kRecorderJpegStart.end(), jpeg.begin());
         return jpeg;
     }
 
-    sw::ArchiveSpec spec_;  // 900 frames, 640 x 480, with sound
+    sw::ArchiveSetup setup_;  // 900 frames, 640 x 480, with sound
     sw::ArchiveLayout layout_;
     std::wstring marker_;
     std::wstring path_;

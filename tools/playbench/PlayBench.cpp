@@ -149,11 +149,11 @@ bool parse(int argc, wchar_t** argv, Options& options) {
 std::wstring writeRecording(int frames) {
     const std::wstring folder =
         platform::joinPath(platform::temporaryFolder(), L"orvelle-playbench-" + std::to_wstring(GetCurrentProcessId()));
-    samplewriter::ArchiveSpec spec;  // the sample card's event: 640 × 480, 30 a second, with sound
-    spec.frameCount = frames;
-    spec.eventFrame = std::min(360, frames * 2 / 5);
+    samplewriter::ArchiveSetup setup;  // the sample card's event: 640 × 480, 30 a second, with sound
+    setup.frameCount = frames;
+    setup.eventFrame = std::min(360, frames * 2 / 5);
     if (!platform::createFolder(folder)) return {};
-    if (!samplewriter::writeBytes(platform::joinPath(folder, L"Video.dvt"), samplewriter::buildArchive(spec))) {
+    if (!samplewriter::writeBytes(platform::joinPath(folder, L"Video.dvt"), samplewriter::buildArchive(setup))) {
         return {};
     }
     return folder;

@@ -13,7 +13,7 @@ constexpr double kKnockSeconds = 0.3;
 
 }  // namespace
 
-CabinSound::CabinSound(std::uint32_t seed, std::int64_t knockSample) : seed_(seed), knockSample_(knockSample) {}
+CabinSound::CabinSound(std::uint32_t noiseKey, std::int64_t knockSample) : noiseKey_(noiseKey), knockSample_(knockSample) {}
 
 Bytes CabinSound::samples(std::int64_t first, std::size_t count) const {
     Bytes out(count);
@@ -27,7 +27,7 @@ double CabinSound::knockAt(std::int64_t n) const {
     if (knockSample_ < 0 || since < 0 || since >= length) return 0;
     const double fade = 1 - since / length;
     const double envelope = fade * fade * fade * fade;
-    return envelope * (80 * parabolicSine(kKnockHz * since / kRate) + 35 * noiseAt(seed_ + 1, n));
+    return envelope * (80 * parabolicSine(kKnockHz * since / kRate) + 35 * noiseAt(noiseKey_ + 1, n));
 }
 
 std::uint8_t CabinSound::sampleAt(std::int64_t n) const {
@@ -35,7 +35,7 @@ std::uint8_t CabinSound::sampleAt(std::int64_t n) const {
     const double swell = 1 + 0.25 * parabolicSine(0.7 * t);
     const double hum = swell * (16 * parabolicSine(kEngineHz * t) + 9 * parabolicSine(2 * kEngineHz * t + 0.3) +
                                 5 * parabolicSine(3 * kEngineHz * t + 0.1));
-    const double value = 128 + hum + 4 * noiseAt(seed_, n) + knockAt(n);
+    const double value = 128 + hum + 4 * noiseAt(noiseKey_, n) + knockAt(n);
     return static_cast<std::uint8_t>(std::clamp(static_cast<int>(std::lround(value)), 1, 255));
 }
 

@@ -12,7 +12,7 @@ public:
     static constexpr int kRate = 11025;
 
     // knockSample: the sample at which the knock starts, negative for none.
-    CabinSound(std::uint32_t seed, std::int64_t knockSample);
+    CabinSound(std::uint32_t noiseKey, std::int64_t knockSample);
 
     // Samples first .. first + count - 1 of the recording; any split into
     // blocks gives the same samples.
@@ -22,7 +22,7 @@ private:
     std::uint8_t sampleAt(std::int64_t n) const;
     double knockAt(std::int64_t n) const;
 
-    std::uint32_t seed_;
+    std::uint32_t noiseKey_;
     std::int64_t knockSample_;
 };
 

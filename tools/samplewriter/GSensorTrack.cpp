@@ -18,7 +18,7 @@ std::int64_t millisecond(double seconds) {
 
 }  // namespace
 
-GSensorTrack::GSensorTrack(std::uint32_t seed, double eventSeconds) : seed_(seed), eventSeconds_(eventSeconds) {}
+GSensorTrack::GSensorTrack(std::uint32_t noiseKey, double eventSeconds) : noiseKey_(noiseKey), eventSeconds_(eventSeconds) {}
 
 double GSensorTrack::spike(double seconds) const {
     if (eventSeconds_ < 0) return 0;
@@ -29,12 +29,12 @@ double GSensorTrack::spike(double seconds) const {
 }
 
 double GSensorTrack::gx(double seconds) const {
-    return 0.04 * parabolicSine(seconds * 0.25) + kNoise * noiseAt(seed_, millisecond(seconds)) +
+    return 0.04 * parabolicSine(seconds * 0.25) + kNoise * noiseAt(noiseKey_, millisecond(seconds)) +
            kSpikeX * spike(seconds);
 }
 
 double GSensorTrack::gy(double seconds) const {
-    return 0.06 * parabolicSine(seconds * 0.11 + 0.4) + kNoise * noiseAt(seed_ + 7, millisecond(seconds)) +
+    return 0.06 * parabolicSine(seconds * 0.11 + 0.4) + kNoise * noiseAt(noiseKey_ + 7, millisecond(seconds)) +
            kSpikeY * spike(seconds);
 }
 

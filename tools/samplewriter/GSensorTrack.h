@@ -9,7 +9,7 @@ class GSensorTrack {
 public:
     // eventSeconds: when the spike starts on the recording's time line; a
     // negative value means no event.
-    GSensorTrack(std::uint32_t seed, double eventSeconds);
+    GSensorTrack(std::uint32_t noiseKey, double eventSeconds);
 
     double gx(double seconds) const;
     double gy(double seconds) const;
@@ -17,7 +17,7 @@ public:
 private:
     double spike(double seconds) const;  // 0-1
 
-    std::uint32_t seed_;
+    std::uint32_t noiseKey_;
     double eventSeconds_;
 };
 

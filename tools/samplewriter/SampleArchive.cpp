@@ -25,36 +25,36 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
 
-void requireValid(const ArchiveSpec& spec) {
-    if (spec.fps <= 0 || spec.frameCount < 0 || spec.width <= 0 || spec.height <= 0)
-        throw std::invalid_argument("archive spec: fps, frame count, width and height must be positive");
+void requireValid(const ArchiveSetup& setup) {
+    if (setup.fps <= 0 || setup.frameCount < 0 || setup.width <= 0 || setup.height <= 0)
+        throw std::invalid_argument("archive setup: fps, frame count, width and height must be positive");
 }
 
-std::uint32_t seedOf(const CalendarTime& t) {
-    std::uint32_t seed = 0;
+std::uint32_t noiseKeyOf(const CalendarTime& t) {
+    std::uint32_t noiseKey = 0;
     for (int field : {t.year, t.month, t.day, t.hour, t.minute, t.second})
-        seed = seed * 61u + static_cast<std::uint32_t>(field);
-    return seed;
+        noiseKey = noiseKey * 61u + static_cast<std::uint32_t>(field);
+    return noiseKey;
 }
 
-std::uint32_t seedOf(const ArchiveSpec& spec) {
-    return seedOf(spec.recordedAt) ^ (spec.firstStamp * 2654435761u);
+std::uint32_t noiseKeyOf(const ArchiveSetup& setup) {
+    return noiseKeyOf(setup.recordedAt) ^ (setup.firstStamp * 2654435761u);
 }
 
-double secondsOf(const ArchiveSpec& spec, int frame) {
-    return (frameStamp(spec, frame) - spec.firstStamp) / 1000.0;
+double secondsOf(const ArchiveSetup& setup, int frame) {
+    return (frameStamp(setup, frame) - setup.firstStamp) / 1000.0;
 }
 
-int eventFrameOf(const ArchiveSpec& spec) {
-    return spec.kind == ArchiveKind::Event ? spec.eventFrame : -1;
+int eventFrameOf(const ArchiveSetup& setup) {
+    return setup.kind == ArchiveKind::Event ? setup.eventFrame : -1;
 }
 
-double eventSecondsOf(const ArchiveSpec& spec) {
-    return spec.kind == ArchiveKind::Event ? secondsOf(spec, spec.eventFrame) : -1.0;
+double eventSecondsOf(const ArchiveSetup& setup) {
+    return setup.kind == ArchiveKind::Event ? secondsOf(setup, setup.eventFrame) : -1.0;
 }
 
-GSensorTrack trackOf(const ArchiveSpec& spec) {
-    return GSensorTrack(seedOf(spec), eventSecondsOf(spec));
+GSensorTrack trackOf(const ArchiveSetup& setup) {
+    return GSensorTrack(noiseKeyOf(setup), eventSecondsOf(setup));
 }
 
 std::string timeText(const CalendarTime& t) {
@@ -89,36 +89,36 @@ struct SoundPlan {
     std::int64_t endOf(int block) const { return std::min(startOf(block + 1), totalSamples); }
 };
 
-SoundPlan soundPlanOf(const ArchiveSpec& spec) {
+SoundPlan soundPlanOf(const ArchiveSetup& setup) {
     SoundPlan plan;
-    if (!spec.withSound || spec.frameCount == 0) return plan;
-    const std::int64_t lastStamp = frameStamp(spec, spec.frameCount - 1) - spec.firstStamp;
-    const std::int64_t milliseconds = lastStamp + 1000 / spec.fps;
+    if (!setup.withSound || setup.frameCount == 0) return plan;
+    const std::int64_t lastStamp = frameStamp(setup, setup.frameCount - 1) - setup.firstStamp;
+    const std::int64_t milliseconds = lastStamp + 1000 / setup.fps;
     plan.totalSamples = milliseconds * kSoundRate / 1000;
     while (SoundPlan::startOf(plan.blockCount) < plan.totalSamples) ++plan.blockCount;
     return plan;
 }
 
-CabinSound soundOf(const ArchiveSpec& spec) {
+CabinSound soundOf(const ArchiveSetup& setup) {
     const std::int64_t knock =
-        spec.kind == ArchiveKind::Event
-            ? static_cast<std::int64_t>(frameStamp(spec, spec.eventFrame) - spec.firstStamp) * kSoundRate / 1000
+        setup.kind == ArchiveKind::Event
+            ? static_cast<std::int64_t>(frameStamp(setup, setup.eventFrame) - setup.firstStamp) * kSoundRate / 1000
             : -1;
-    return CabinSound(seedOf(spec), knock);
+    return CabinSound(noiseKeyOf(setup), knock);
 }
 
-RecordingHeaderFields headerOf(const ArchiveSpec& spec) {
+RecordingHeaderFields headerOf(const ArchiveSetup& setup) {
     RecordingHeaderFields header;
-    header.kindByte = spec.kindByte;
-    header.recordedAt = spec.headerTime.value_or(spec.recordedAt);
-    header.eventStamp = eventStampOf(spec);
-    header.indicator = spec.indicator;
-    if (spec.kind == ArchiveKind::Event) {
-        const GSensorTrack track = trackOf(spec);
-        const double at = eventSecondsOf(spec);
+    header.kindByte = setup.kindByte;
+    header.recordedAt = setup.headerTime.value_or(setup.recordedAt);
+    header.eventStamp = eventStampOf(setup);
+    header.indicator = setup.indicator;
+    if (setup.kind == ArchiveKind::Event) {
+        const GSensorTrack track = trackOf(setup);
+        const double at = eventSecondsOf(setup);
         header.rawGx = rawGFromG(track.gx(at));
         header.rawGy = rawGFromG(track.gy(at));
-        header.limitedDigits = framePictureInfo(spec, std::clamp(spec.eventFrame, 0, 899)).limitedDigits;
+        header.limitedDigits = framePictureInfo(setup, std::clamp(setup.eventFrame, 0, 899)).limitedDigits;
     } else {
         header.rawGx = rawGFromG(0);
         header.rawGy = rawGFromG(0);
@@ -154,89 +154,89 @@ private:
 
 }  // namespace
 
-std::uint32_t frameStamp(const ArchiveSpec& spec, int frame) {
-    if (frame <= 0) return spec.firstStamp;
-    const std::int64_t nominal = static_cast<std::int64_t>(frame) * 1000 / spec.fps;
+std::uint32_t frameStamp(const ArchiveSetup& setup, int frame) {
+    if (frame <= 0) return setup.firstStamp;
+    const std::int64_t nominal = static_cast<std::int64_t>(frame) * 1000 / setup.fps;
     // One ms past the nominal time keeps every stamp clear of the slot boundary
     // below it, whatever rounding a reader's slot arithmetic does.
     const int jitter = static_cast<int>((noiseAt(0x51A4u, frame) + 1) * 0.5 * kMaxJitter);
-    return spec.firstStamp + static_cast<std::uint32_t>(nominal + 1 + jitter);
+    return setup.firstStamp + static_cast<std::uint32_t>(nominal + 1 + jitter);
 }
 
-CalendarTime frameTime(const ArchiveSpec& spec, int frame) {
-    if (spec.kind == ArchiveKind::Chapter) return addSeconds(spec.recordedAt, frame / spec.fps);
+CalendarTime frameTime(const ArchiveSetup& setup, int frame) {
+    if (setup.kind == ArchiveKind::Chapter) return addSeconds(setup.recordedAt, frame / setup.fps);
     // The event falls mid-second: half a second of frames before it share its second.
-    return addSeconds(spec.recordedAt, floorDiv(frame - spec.eventFrame + spec.fps / 2, spec.fps));
+    return addSeconds(setup.recordedAt, floorDiv(frame - setup.eventFrame + setup.fps / 2, setup.fps));
 }
 
-PictureInfoFields framePictureInfo(const ArchiveSpec& spec, int frame) {
-    const double seconds = secondsOf(spec, frame);
-    const GSensorTrack track = trackOf(spec);
+PictureInfoFields framePictureInfo(const ArchiveSetup& setup, int frame) {
+    const double seconds = secondsOf(setup, frame);
+    const GSensorTrack track = trackOf(setup);
     PictureInfoFields info;
-    info.fileNumber = spec.fileNumber;
-    info.fileIndex = (spec.firstFileIndex + frame) % 10000;
-    info.time = frameTime(spec, frame);
+    info.fileNumber = setup.fileNumber;
+    info.fileIndex = (setup.firstFileIndex + frame) % 10000;
+    info.time = frameTime(setup, frame);
     info.gxDigits = gDigitsFromG(track.gx(seconds));
     info.gyDigits = gDigitsFromG(track.gy(seconds));
-    info.limitedDigits = static_cast<int>(36 + 12 * triangleWave((seconds + spec.firstSceneFrame) / 40.0));
+    info.limitedDigits = static_cast<int>(36 + 12 * triangleWave((seconds + setup.firstSceneFrame) / 40.0));
     info.valueP = 35000000u + static_cast<std::uint32_t>(frame) * 3;
     info.valueQ = 13900000u + static_cast<std::uint32_t>(frame) * 2;
     info.valueR = static_cast<std::uint16_t>(0x0100 | (frame & 0xFF));
-    info.indicator = frame == spec.indicatorFrame;
+    info.indicator = frame == setup.indicatorFrame;
     return info;
 }
 
-std::uint32_t eventStampOf(const ArchiveSpec& spec) {
-    if (spec.eventStamp) return *spec.eventStamp;
-    return spec.kind == ArchiveKind::Event ? frameStamp(spec, spec.eventFrame) + kEventStampLead : 0;
+std::uint32_t eventStampOf(const ArchiveSetup& setup) {
+    if (setup.eventStamp) return *setup.eventStamp;
+    return setup.kind == ArchiveKind::Event ? frameStamp(setup, setup.eventFrame) + kEventStampLead : 0;
 }
 
-Bytes framePicturePayload(const ArchiveSpec& spec, int frame) {
-    requireValid(spec);
+Bytes framePicturePayload(const ArchiveSetup& setup, int frame) {
+    requireValid(setup);
     SceneMoment moment;
-    moment.seconds = static_cast<double>(spec.firstSceneFrame) / spec.fps + secondsOf(spec, frame);
-    const double sinceEvent = secondsOf(spec, frame) - eventSecondsOf(spec);
-    if (eventFrameOf(spec) >= 0 && sinceEvent >= 0 && sinceEvent < kShockSeconds)
+    moment.seconds = static_cast<double>(setup.firstSceneFrame) / setup.fps + secondsOf(setup, frame);
+    const double sinceEvent = secondsOf(setup, frame) - eventSecondsOf(setup);
+    if (eventFrameOf(setup) >= 0 && sinceEvent >= 0 && sinceEvent < kShockSeconds)
         moment.shock = 1 - sinceEvent / kShockSeconds;
     moment.frameText = frameText(frame);
-    moment.timeText = timeText(frameTime(spec, frame));
-    return renderPayload(spec.width, spec.height, spec.jpegQuality, moment, spec.modelMajor, spec.modelMinor);
+    moment.timeText = timeText(frameTime(setup, frame));
+    return renderPayload(setup.width, setup.height, setup.jpegQuality, moment, setup.modelMajor, setup.modelMinor);
 }
 
-Bytes recordingSound(const ArchiveSpec& spec) {
-    requireValid(spec);
-    const SoundPlan plan = soundPlanOf(spec);
-    return soundOf(spec).samples(0, static_cast<std::size_t>(plan.totalSamples));
+Bytes recordingSound(const ArchiveSetup& setup) {
+    requireValid(setup);
+    const SoundPlan plan = soundPlanOf(setup);
+    return soundOf(setup).samples(0, static_cast<std::size_t>(plan.totalSamples));
 }
 
-Bytes buildArchive(const ArchiveSpec& spec, ArchiveLayout* layout) {
-    requireValid(spec);
+Bytes buildArchive(const ArchiveSetup& setup, ArchiveLayout* layout) {
+    requireValid(setup);
     if (layout) *layout = ArchiveLayout{};
-    Bytes out = buildRecordingHeader(headerOf(spec));
+    Bytes out = buildRecordingHeader(headerOf(setup));
     BlockSink sink(out, layout);
 
     const std::size_t directoryOffset = out.size();
     if (layout) layout->directoryOffset = directoryOffset;
-    const int seconds = std::min<int>(255, (spec.frameCount + spec.fps - 1) / spec.fps);
+    const int seconds = std::min<int>(255, (setup.frameCount + setup.fps - 1) / setup.fps);
     std::vector<DirectoryEntry> entries(static_cast<std::size_t>(seconds));
     appendBytes(out, buildDirectory(entries));  // filled in once the offsets are known
 
     const int leadInFrame =
-        spec.kind == ArchiveKind::Event ? std::clamp(spec.eventFrame, 0, std::max(spec.frameCount - 1, 0)) : 0;
+        setup.kind == ArchiveKind::Event ? std::clamp(setup.eventFrame, 0, std::max(setup.frameCount - 1, 0)) : 0;
     Bytes leadInPayload;
-    if (spec.withLeadIn && spec.frameCount > 0) {
-        leadInPayload = framePicturePayload(spec, leadInFrame);
-        sink.add(buildPictureBlock(frameStamp(spec, leadInFrame), framePictureInfo(spec, leadInFrame), leadInPayload),
+    if (setup.withLeadIn && setup.frameCount > 0) {
+        leadInPayload = framePicturePayload(setup, leadInFrame);
+        sink.add(buildPictureBlock(frameStamp(setup, leadInFrame), framePictureInfo(setup, leadInFrame), leadInPayload),
                  -1);
     }
 
-    const SoundPlan plan = soundPlanOf(spec);
-    const CabinSound sound = soundOf(spec);
+    const SoundPlan plan = soundPlanOf(setup);
+    const CabinSound sound = soundOf(setup);
     int block = 0;
     int frame = 0;
-    while (frame < spec.frameCount || block < plan.blockCount) {
-        const std::uint32_t soundStamp = spec.firstStamp + static_cast<std::uint32_t>(block) * kSoundBlockMilliseconds;
-        if (block < plan.blockCount && (frame >= spec.frameCount || soundStamp <= frameStamp(spec, frame))) {
+    while (frame < setup.frameCount || block < plan.blockCount) {
+        const std::uint32_t soundStamp = setup.firstStamp + static_cast<std::uint32_t>(block) * kSoundBlockMilliseconds;
+        if (block < plan.blockCount && (frame >= setup.frameCount || soundStamp <= frameStamp(setup, frame))) {
             const std::int64_t first = SoundPlan::startOf(block);
             const Bytes samples = sound.samples(first, static_cast<std::size_t>(plan.endOf(block) - first));
             const std::size_t padding =
@@ -245,12 +245,12 @@ Bytes buildArchive(const ArchiveSpec& spec, ArchiveLayout* layout) {
             ++block;
             continue;
         }
-        if (frame % spec.fps == 0 && frame / spec.fps < seconds)
-            entries[static_cast<std::size_t>(frame / spec.fps)] = {static_cast<std::uint32_t>(sink.size()),
-                                                                   frameStamp(spec, frame)};
+        if (frame % setup.fps == 0 && frame / setup.fps < seconds)
+            entries[static_cast<std::size_t>(frame / setup.fps)] = {static_cast<std::uint32_t>(sink.size()),
+                                                                   frameStamp(setup, frame)};
         const Bytes payload =
-            (!leadInPayload.empty() && frame == leadInFrame) ? leadInPayload : framePicturePayload(spec, frame);
-        sink.add(buildPictureBlock(frameStamp(spec, frame), framePictureInfo(spec, frame), payload), frame);
+            (!leadInPayload.empty() && frame == leadInFrame) ? leadInPayload : framePicturePayload(setup, frame);
+        sink.add(buildPictureBlock(frameStamp(setup, frame), framePictureInfo(setup, frame), payload), frame);
         ++frame;
     }
 
@@ -259,22 +259,22 @@ Bytes buildArchive(const ArchiveSpec& spec, ArchiveLayout* layout) {
     return out;
 }
 
-Bytes buildOneShotFile(const OneShotSpec& spec) {
-    if (spec.width <= 0 || spec.height <= 0) throw std::invalid_argument("one-shot spec: empty picture");
+Bytes buildOneShotFile(const OneShotSetup& setup) {
+    if (setup.width <= 0 || setup.height <= 0) throw std::invalid_argument("one-shot setup: empty picture");
     SceneMoment moment;
-    moment.seconds = spec.sceneFrame / 30.0;
-    moment.frameText = frameText(spec.fileIndex);
-    moment.timeText = timeText(spec.time);
+    moment.seconds = setup.sceneFrame / 30.0;
+    moment.frameText = frameText(setup.fileIndex);
+    moment.timeText = timeText(setup.time);
     PictureInfoFields info;
-    info.fileNumber = spec.fileNumber;
-    info.fileIndex = spec.fileIndex;
-    info.time = spec.time;
-    info.gxDigits = spec.gxDigits;
-    info.gyDigits = spec.gyDigits;
-    info.indicator = spec.indicator;
+    info.fileNumber = setup.fileNumber;
+    info.fileIndex = setup.fileIndex;
+    info.time = setup.time;
+    info.gxDigits = setup.gxDigits;
+    info.gyDigits = setup.gyDigits;
+    info.indicator = setup.indicator;
     return buildPictureBlock(
-        spec.stamp, info,
-        renderPayload(spec.width, spec.height, spec.jpegQuality, moment, spec.modelMajor, spec.modelMinor));
+        setup.stamp, info,
+        renderPayload(setup.width, setup.height, setup.jpegQuality, moment, setup.modelMajor, setup.modelMinor));
 }
 
 bool writeBytes(const std::wstring& path, const Bytes& bytes) {

@@ -2,11 +2,11 @@
 // Whole recorder archives from synthetic content, as the recorder writes them:
 // the recording header, the directory, a lead-in picture, then sound blocks and
 // picture blocks interleaved in stamp order. Everything is deterministic: the
-// same spec gives the same bytes on every run and platform.
+// same setup gives the same bytes on every run and platform.
 //
-//   samplewriter::ArchiveSpec spec;            // 900-frame automatic event, 640 x 480
-//   spec.frameCount = 90;
-//   samplewriter::Bytes bytes = samplewriter::buildArchive(spec);
+//   samplewriter::ArchiveSetup setup;            // 900-frame automatic event, 640 x 480
+//   setup.frameCount = 90;
+//   samplewriter::Bytes bytes = samplewriter::buildArchive(setup);
 //   samplewriter::writeBytes(L"/tmp/x/Video.dvt", bytes);
 #include <cstdint>
 #include <optional>
@@ -23,7 +23,7 @@ enum class ArchiveKind {
     Chapter  // "Video????.dmv": 10 frames per second, one minute
 };
 
-struct ArchiveSpec {
+struct ArchiveSetup {
     ArchiveKind kind = ArchiveKind::Event;
     std::uint8_t kindByte = kKindAutomaticEvent;  // use kKindVideo for chapters
     // Event: the local time of the event (the header's date-time). Chapter: the
@@ -64,23 +64,23 @@ struct ArchiveLayout {
     std::vector<BlockPlacement> blocks;  // in file order
 };
 
-Bytes buildArchive(const ArchiveSpec& spec, ArchiveLayout* layout = nullptr);
+Bytes buildArchive(const ArchiveSetup& setup, ArchiveLayout* layout = nullptr);
 
 // What buildArchive writes for frame `frame`, so tests can state expectations.
-std::uint32_t frameStamp(const ArchiveSpec& spec, int frame);
-CalendarTime frameTime(const ArchiveSpec& spec, int frame);
-PictureInfoFields framePictureInfo(const ArchiveSpec& spec, int frame);
-std::uint32_t eventStampOf(const ArchiveSpec& spec);
+std::uint32_t frameStamp(const ArchiveSetup& setup, int frame);
+CalendarTime frameTime(const ArchiveSetup& setup, int frame);
+PictureInfoFields framePictureInfo(const ArchiveSetup& setup, int frame);
+std::uint32_t eventStampOf(const ArchiveSetup& setup);
 // The stored picture payload (tag + recorder-layout JPEG) of one frame.
-Bytes framePicturePayload(const ArchiveSpec& spec, int frame);
+Bytes framePicturePayload(const ArchiveSetup& setup, int frame);
 // The sound samples of the whole recording (8-bit unsigned, 11025 Hz), as
 // split over the sound blocks; empty without sound.
-Bytes recordingSound(const ArchiveSpec& spec);
+Bytes recordingSound(const ArchiveSetup& setup);
 inline constexpr int kSoundRate = 11025;
 inline constexpr int kSoundBlockMilliseconds = 500;
 
 // A one-shot file "*.dpc": one picture block whose information is the recording's.
-struct OneShotSpec {
+struct OneShotSetup {
     CalendarTime time{2009, 6, 15, 9, 0, 0};
     std::uint32_t stamp = 0;
     int sceneFrame = 0;
@@ -96,7 +96,7 @@ struct OneShotSpec {
     std::uint8_t modelMinor = 3;
 };
 
-Bytes buildOneShotFile(const OneShotSpec& spec);
+Bytes buildOneShotFile(const OneShotSetup& setup);
 
 // Creates or truncates path and writes bytes; false on any failure.
 bool writeBytes(const std::wstring& path, const Bytes& bytes);

@@ -82,26 +82,26 @@ bool writeEvents(const std::wstring& root, const SampleCardOptions& options, Sam
     const std::wstring eventRoot = platform::joinPath(root, L"EVENT");
     if (!platform::createFolder(eventRoot)) return false;
     for (const EventFolder& event : kEvents) {
-        ArchiveSpec spec;
-        spec.kind = ArchiveKind::Event;
-        spec.kindByte = event.kindByte;
-        spec.recordedAt = event.at;
-        spec.frameCount = options.eventFrames;
-        spec.fps = 30;
-        spec.eventFrame = std::min(360, options.eventFrames * 2 / 5);
-        spec.firstStamp = event.firstStamp;
-        spec.width = options.eventWidth;
-        spec.height = options.eventHeight;
-        spec.jpegQuality = options.jpegQuality;
-        spec.indicator = event.indicator;
-        if (event.indicator) spec.indicatorFrame = spec.eventFrame;
-        if (event.failsValidation) spec.eventStamp = 0;  // the recorder lost the detection moment
-        spec.modelMajor = kModelMajor;
-        spec.modelMinor = kModelMinor;
-        spec.firstFileIndex = static_cast<int>(event.firstStamp % 9000);
+        ArchiveSetup setup;
+        setup.kind = ArchiveKind::Event;
+        setup.kindByte = event.kindByte;
+        setup.recordedAt = event.at;
+        setup.frameCount = options.eventFrames;
+        setup.fps = 30;
+        setup.eventFrame = std::min(360, options.eventFrames * 2 / 5);
+        setup.firstStamp = event.firstStamp;
+        setup.width = options.eventWidth;
+        setup.height = options.eventHeight;
+        setup.jpegQuality = options.jpegQuality;
+        setup.indicator = event.indicator;
+        if (event.indicator) setup.indicatorFrame = setup.eventFrame;
+        if (event.failsValidation) setup.eventStamp = 0;  // the recorder lost the detection moment
+        setup.modelMajor = kModelMajor;
+        setup.modelMinor = kModelMinor;
+        setup.firstFileIndex = static_cast<int>(event.firstStamp % 9000);
         const std::wstring folder = platform::joinPath(eventRoot, event.name);
         if (!platform::createFolder(folder) ||
-            !writeBytes(platform::joinPath(folder, L"Video.dvt"), buildArchive(spec)))
+            !writeBytes(platform::joinPath(folder, L"Video.dvt"), buildArchive(setup)))
             return false;
         contents.eventFolders.push_back(folder);
     }
@@ -118,21 +118,21 @@ bool writeChapters(const std::wstring& root, const SampleCardOptions& options, S
     removeStale(contents.videoFolder, L".dmv", contents.chapters);
     int chapter = 0;
     for (int frames : kChapterFrames) {
-        ArchiveSpec spec;
-        spec.kind = ArchiveKind::Chapter;
-        spec.kindByte = kKindVideo;
-        spec.recordedAt = addSeconds(start, 60 * chapter);
-        spec.frameCount = frames;
-        spec.fps = 10;
-        spec.firstStamp = 5000000 + 60000u * static_cast<std::uint32_t>(chapter);
-        spec.firstSceneFrame = 600 * chapter;
-        spec.width = options.chapterWidth;
-        spec.height = options.chapterHeight;
-        spec.jpegQuality = options.jpegQuality;
-        spec.modelMajor = kModelMajor;
-        spec.modelMinor = kModelMinor;
-        spec.fileNumber = static_cast<std::uint8_t>(chapter + 1);
-        if (!writeBytes(contents.chapters[static_cast<std::size_t>(chapter)], buildArchive(spec))) return false;
+        ArchiveSetup setup;
+        setup.kind = ArchiveKind::Chapter;
+        setup.kindByte = kKindVideo;
+        setup.recordedAt = addSeconds(start, 60 * chapter);
+        setup.frameCount = frames;
+        setup.fps = 10;
+        setup.firstStamp = 5000000 + 60000u * static_cast<std::uint32_t>(chapter);
+        setup.firstSceneFrame = 600 * chapter;
+        setup.width = options.chapterWidth;
+        setup.height = options.chapterHeight;
+        setup.jpegQuality = options.jpegQuality;
+        setup.modelMajor = kModelMajor;
+        setup.modelMinor = kModelMinor;
+        setup.fileNumber = static_cast<std::uint8_t>(chapter + 1);
+        if (!writeBytes(contents.chapters[static_cast<std::size_t>(chapter)], buildArchive(setup))) return false;
         ++chapter;
     }
     return true;
@@ -152,19 +152,19 @@ bool writeOneShots(const std::wstring& root, const SampleCardOptions& options, S
         contents.oneShots.push_back(platform::joinPath(contents.oneShotFolder, numbered(L"Pic%05d.dpc", shot)));
     removeStale(contents.oneShotFolder, L".dpc", contents.oneShots);
     for (int shot = 1; shot <= options.oneShotCount; ++shot) {
-        OneShotSpec spec;
-        spec.time = shotTime(shot, options.oneShotCount);
-        spec.stamp = 100000u * static_cast<std::uint32_t>(shot);
-        spec.sceneFrame = shot * 45;
-        spec.width = options.eventWidth;
-        spec.height = options.eventHeight;
-        spec.jpegQuality = options.jpegQuality;
-        spec.fileIndex = shot;
-        spec.gxDigits = shot % 3 == 0 ? 8120 : 40 + shot;  // some negative, some positive
-        spec.gyDigits = shot % 4 == 0 ? 8035 : 15;
-        spec.modelMajor = kModelMajor;
-        spec.modelMinor = kModelMinor;
-        if (!writeBytes(contents.oneShots[static_cast<std::size_t>(shot - 1)], buildOneShotFile(spec))) return false;
+        OneShotSetup setup;
+        setup.time = shotTime(shot, options.oneShotCount);
+        setup.stamp = 100000u * static_cast<std::uint32_t>(shot);
+        setup.sceneFrame = shot * 45;
+        setup.width = options.eventWidth;
+        setup.height = options.eventHeight;
+        setup.jpegQuality = options.jpegQuality;
+        setup.fileIndex = shot;
+        setup.gxDigits = shot % 3 == 0 ? 8120 : 40 + shot;  // some negative, some positive
+        setup.gyDigits = shot % 4 == 0 ? 8035 : 15;
+        setup.modelMajor = kModelMajor;
+        setup.modelMinor = kModelMinor;
+        if (!writeBytes(contents.oneShots[static_cast<std::size_t>(shot - 1)], buildOneShotFile(setup))) return false;
     }
     return true;
 }

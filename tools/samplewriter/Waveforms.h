@@ -19,10 +19,10 @@ inline double triangleWave(double phase) {
     return p < 0.5 ? 2 * p : 2 - 2 * p;
 }
 
-// Uniform noise in [-1, 1), a pure function of seed and index.
-inline double noiseAt(std::uint32_t seed, std::int64_t index) {
+// Uniform noise in [-1, 1), a pure function of noiseKey and index.
+inline double noiseAt(std::uint32_t noiseKey, std::int64_t index) {
     std::uint32_t h = static_cast<std::uint32_t>(index) * 0x9E3779B1u ^ static_cast<std::uint32_t>(index >> 32) ^
-                      (seed * 0x7FEB352Du);
+                      (noiseKey * 0x7FEB352Du);
     h ^= h >> 16;
     h *= 0x85EBCA6Bu;
     h ^= h >> 13;

@@ -88,24 +88,24 @@ samplewriter::Bytes buildSingle(const Options& options) {
         return samplewriter::encodeRecorderJpeg(frame, options.quality);
     }
     if (options.mode == "--oneshot") {
-        samplewriter::OneShotSpec spec;
-        spec.width = options.width;
-        spec.height = options.height;
-        spec.jpegQuality = options.quality;
-        return samplewriter::buildOneShotFile(spec);
+        samplewriter::OneShotSetup setup;
+        setup.width = options.width;
+        setup.height = options.height;
+        setup.jpegQuality = options.quality;
+        return samplewriter::buildOneShotFile(setup);
     }
-    samplewriter::ArchiveSpec spec;
+    samplewriter::ArchiveSetup setup;
     if (options.mode == "--chapter") {
-        spec.kind = samplewriter::ArchiveKind::Chapter;
-        spec.kindByte = samplewriter::kKindVideo;
-        spec.fps = 10;
-        spec.frameCount = 600;
+        setup.kind = samplewriter::ArchiveKind::Chapter;
+        setup.kindByte = samplewriter::kKindVideo;
+        setup.fps = 10;
+        setup.frameCount = 600;
     }
-    if (options.frames >= 0) spec.frameCount = options.frames;
-    spec.width = options.width;
-    spec.height = options.height;
-    spec.jpegQuality = options.quality;
-    return samplewriter::buildArchive(spec);
+    if (options.frames >= 0) setup.frameCount = options.frames;
+    setup.width = options.width;
+    setup.height = options.height;
+    setup.jpegQuality = options.quality;
+    return samplewriter::buildArchive(setup);
 }
 
 int run(const Options& options) {
