@@ -57,13 +57,18 @@ public:
 private:
     bool onKey(WPARAM key) const;
     void onPaint();
+    // The items at least partly in the client area; false when there are none.
+    bool itemsInView(int& first, int& last) const;
     bool onHorizontalScroll(int code);
     bool snapToItem();
     bool scrollBy(int dx);
     void takeFocusWithinActiveWindow();
     void redrawItem(int index);
     void fitSpacingToCaption();
+    int addMiniature(const Image& image);
     bool insertItem(int index, const std::wstring& caption);
+    void holdDrawing();
+    void resumeDrawing();
     void settleFirstArrangement();
     int scrollPositionOf(int bar) const;
     RECT itemRect(int index, int part) const;
@@ -78,5 +83,6 @@ private:
     int selectedItem_ = 0;
     // Distance between the left edges of neighbouring items; 0 before the first.
     int itemStride_ = 0;
+    bool drawingHeld_ = false;
     std::unique_ptr<AlphaImage> selectionFrame_;
 };

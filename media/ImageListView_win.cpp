@@ -16,6 +16,12 @@ constexpr const wchar_t* kWidestCaption = L"0000/00/00 00:00:00";
 constexpr int kCaptionMarginX = 20;
 // Above and below the miniature and under the caption.
 constexpr int kCaptionMarginY = 8;
+// The image list copies all its miniatures into a new bitmap whenever it
+// grows; growing one at a time made filling a folder's 600 quadratic.
+constexpr int kImageListGrowth = 64;
+// Apart from the control's own timers, whose ids are addresses.
+constexpr UINT_PTR kResumeDrawingTimer = 0x7A11;
+constexpr UINT kResumeDrawingMs = 100;
 
 ImageListViewException cellFailure() {
     return ImageListViewException(loadText(kCannotReadText));
@@ -84,7 +90,7 @@ ImageListView::ImageListView(HWND parent, int x, int y, int width, int height) {
            height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     font_ = createCaptionFont();
     SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    images_ = ImageList_Create(cellWidth, cellHeight, ILC_COLORDDB, 0, 1);
+    images_ = ImageList_Create(cellWidth, cellHeight, ILC_COLORDDB, 0, kImageListGrowth);
     if (images_) SendMessageW(handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images_));
     fitSpacingToCaption();
     selectionFrame_ = std::make_unique<AlphaImage>(IDB_THUMBNAIL_SELECTION);
@@ -109,6 +115,7 @@ LRESULT ImageListView::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSEWHEEL:
             return 0;
         case WM_HSCROLL:
+            resumeDrawing();
             if (onHorizontalScroll(LOWORD(wParam))) return 0;
             break;
         case WM_MOUSEMOVE:
@@ -116,6 +123,10 @@ LRESULT ImageListView::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONUP:
             if (snapToItem()) return 0;
             break;
+        case WM_TIMER:
+            if (wParam != kResumeDrawingTimer) break;
+            resumeDrawing();
+            return 0;
         default:
             break;
     }
@@ -124,31 +135,48 @@ LRESULT ImageListView::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void ImageListView::add(const Image* image, const std::wstring& caption) {
     if (!image || !images_) return;
-    CellCanvas miniature;
-    if (!miniature.ready()) throw cellFailure();
-    stretchOnto(miniature.dc(), *image);
-    HBITMAP cell = miniature.release();
-    const int index = ImageList_Add(images_, cell, nullptr);
-    DeleteObject(cell);
-    if (index < 0) throw cellFailure();
-
-    // The control puts a new item in its next free place, which may be a new
-    // row, and sizes its scroll bars to that; with drawing held back until the
-    // item has moved, they are sized to the single row once, at the end.
-    SendMessageW(handle(), WM_SETREDRAW, FALSE, 0);
-    const bool inserted = insertItem(index, caption);
-    if (inserted && index == 0) settleFirstArrangement();
-    if (inserted) {
-        const RECT bounds = itemRect(index, LVIR_BOUNDS);
-        itemStride_ = bounds.right - bounds.left + itemGap;
-        placeItem(index, bounds);
-    }
-    SendMessageW(handle(), WM_SETREDRAW, TRUE, 0);
-    if (!inserted) {
+    const int index = addMiniature(*image);
+    holdDrawing();
+    if (!insertItem(index, caption)) {
         // An image without its item would shift every later item onto the wrong miniature.
         ImageList_Remove(images_, index);
         throw cellFailure();
     }
+    if (index == 0) settleFirstArrangement();
+    const RECT bounds = itemRect(index, LVIR_BOUNDS);
+    itemStride_ = bounds.right - bounds.left + itemGap;
+    placeItem(index, bounds);
+}
+
+int ImageListView::addMiniature(const Image& image) {
+    CellCanvas miniature;
+    if (!miniature.ready()) throw cellFailure();
+    stretchOnto(miniature.dc(), image);
+    HBITMAP cell = miniature.release();
+    const int index = ImageList_Add(images_, cell, nullptr);
+    DeleteObject(cell);
+    if (index < 0) throw cellFailure();
+    return index;
+}
+
+// Each new item resizes the scroll bar, which the control redraws at once (a
+// good 10 ms a time under some systems, most of a folder's loading time).
+// While miniatures arrive, drawing is held and resumed every
+// kResumeDrawingMs; the newest ones show up at that pace. The control then
+// also sizes its scroll range to the items where they were placed, rather
+// than where it first put them.
+void ImageListView::holdDrawing() {
+    if (drawingHeld_) return;
+    SendMessageW(handle(), WM_SETREDRAW, FALSE, 0);
+    drawingHeld_ = true;
+    SetTimer(handle(), kResumeDrawingTimer, kResumeDrawingMs, nullptr);
+}
+
+void ImageListView::resumeDrawing() {
+    if (!drawingHeld_) return;
+    KillTimer(handle(), kResumeDrawingTimer);
+    drawingHeld_ = false;
+    SendMessageW(handle(), WM_SETREDRAW, TRUE, 0);
 }
 
 // The control may arrange its items once more, at its first paint with items
@@ -199,6 +227,7 @@ bool ImageListView::insertItem(int index, const std::wstring& caption) {
 
 void ImageListView::select(int index) {
     if (index < 0 || !images_ || index >= ImageList_GetImageCount(images_)) return;
+    resumeDrawing();
     restoreSavedCell();
     HBITMAP highlighted = makeHighlightedCell(index);
     ImageList_Replace(images_, index, highlighted, nullptr);
@@ -212,6 +241,7 @@ void ImageListView::select(int index) {
 }
 
 void ImageListView::clear() {
+    resumeDrawing();
     selectedItem_ = 0;
     if (savedCell_) DeleteObject(savedCell_);
     savedCell_ = nullptr;
@@ -221,6 +251,7 @@ void ImageListView::clear() {
 }
 
 void ImageListView::focusItem(int index) {
+    resumeDrawing();
     SendMessageW(handle(), LVM_ENSUREVISIBLE, index, FALSE);
     LVITEMW state{};
     state.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
@@ -260,15 +291,31 @@ bool ImageListView::onKey(WPARAM key) const {
     return key == VK_LEFT || key == VK_RIGHT;
 }
 
-// Every item is drawn again on each paint, so no stale selection colours or
-// partly covered frames survive a scroll.
+// Every item in view is drawn again on each paint, so no stale selection
+// colours or partly covered frames survive a scroll. (Items out of view have
+// nothing to draw; asking for all 600 made each paint slow.)
 void ImageListView::onPaint() {
     PAINTSTRUCT paint;
     BeginPaint(handle(), &paint);
-    const int count = itemCount();
-    if (count > 0) SendMessageW(handle(), LVM_REDRAWITEMS, 0, count - 1);
+    int first = 0;
+    int last = 0;
+    if (itemsInView(first, last)) SendMessageW(handle(), LVM_REDRAWITEMS, first, last);
     takeFocusWithinActiveWindow();
     EndPaint(handle(), &paint);
+}
+
+bool ImageListView::itemsInView(int& first, int& last) const {
+    const int count = itemCount();
+    if (count == 0) return false;
+    first = 0;
+    last = count - 1;
+    if (itemStride_ <= 0) return true;
+    RECT client;
+    GetClientRect(handle(), &client);
+    const int position = std::max(0, scrollPosition());
+    first = std::min(count - 1, position / itemStride_);
+    last = std::min(count - 1, (position + static_cast<int>(client.right)) / itemStride_);
+    return true;
 }
 
 bool ImageListView::onHorizontalScroll(int code) {

@@ -205,6 +205,7 @@ TEST_F(StripTest, MiniaturesStandInOneRowTwoPixelsApart) {
     UpdateWindow(strip->list()->handle());
     ASSERT_TRUE(pumpUntil([&] { return strip->isAllLoaded(); }));
     const HWND list = strip->list()->handle();
+    UpdateWindow(list);
     const RECT second = itemBounds(list, 1);
     const int stride = second.right - second.left + ImageListView::itemGap;
     for (int i = 0; i < 12; ++i) {
