@@ -174,6 +174,30 @@ std::vector<COLORREF> resourceCell(int id) {
     return cell.pixels();
 }
 
+std::vector<COLORREF> screenPixels(HWND window, int& width) {
+    UpdateWindow(window);
+    RECT client;
+    GetClientRect(window, &client);
+    width = client.right;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB};
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    BYTE* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    std::vector<COLORREF> pixels;
+    for (LONG i = 0; i < client.right * client.bottom; ++i)
+        pixels.push_back(RGB(bits[4 * i + 2], bits[4 * i + 1], bits[4 * i]));
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return pixels;
+}
+
 std::wstring itemText(HWND list, int index) {
     wchar_t text[64] = {};
     LVITEMW item{};

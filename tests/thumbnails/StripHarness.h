@@ -71,6 +71,8 @@ private:
 std::vector<COLORREF> cellPixels(HIMAGELIST images, int index);
 // The pixels of a resource picture scaled to a cell as the strip scales it.
 std::vector<COLORREF> resourceCell(int id);
+// The client area of a window as it stands on screen, top row first, and its width.
+std::vector<COLORREF> screenPixels(HWND window, int& width);
 // The item's caption as the list holds it.
 std::wstring itemText(HWND list, int index);
 // Left, top, right, bottom of the item's bounds in the list's client area.
