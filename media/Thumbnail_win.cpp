@@ -36,8 +36,8 @@ constexpr const wchar_t* kNoTimeCaption = L"----/--/-- --:--:--";
 }  // namespace
 
 Thumbnail::Thumbnail(ThumbnailOwner& owner) : owner_(owner) {
-    create(WS_EX_CONTROLPARENT, defaultClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0,
-           owner.ownerWindow(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    create(WS_EX_CONTROLPARENT, defaultClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, owner.ownerWindow(), nullptr,
+           GetModuleHandleW(nullptr), nullptr);
     background_ = CreateSolidBrush(RGB(255, 255, 255));
     createButtons();
     list_ = new ImageListView(handle(), 0, kListTop, kListWidth, kListHeight);
