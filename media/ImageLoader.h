@@ -38,6 +38,10 @@ public:
     ImageLoader(const ImageLoader&) = delete;
     ImageLoader& operator=(const ImageLoader&) = delete;
 
+    // Frees the pictures posted to window that it has not received yet; call
+    // on the window's own thread.
+    static void dropQueuedImages(HWND window);
+
     // Never blocks: false when the worker is decoding (the owner asks again on
     // its next tick). A newer request replaces one the worker has not started.
     bool request(int index);

@@ -89,8 +89,18 @@ void ImageLoader::endWorker() {
 // yet. Only the window's own thread can take them from its queue.
 void ImageLoader::freeUndeliveredImages() {
     if (!notifyWindow_ || GetWindowThreadProcessId(notifyWindow_, nullptr) != GetCurrentThreadId()) return;
+    dropQueuedImages(notifyWindow_);
+}
+
+void ImageLoader::dropQueuedImages(HWND window) {
     MSG message;
-    while (PeekMessageW(&message, notifyWindow_, imageReadyMessage, imageReadyMessage, PM_REMOVE)) {
+    while (PeekMessageW(&message, window, imageReadyMessage, imageReadyMessage, PM_REMOVE)) {
+        // The quit message ignores the filter: taken here it would be lost and
+        // the message loop would never end, so it goes back into the queue.
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
         delete reinterpret_cast<Image*>(message.lParam);
     }
 }

@@ -244,13 +244,7 @@ void Thumbnail::warnFolderGone() {
     MessageBoxW(owner_.ownerWindow(), text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
 }
 
-void Thumbnail::dropQueuedPictures() {
-    MSG message;
-    while (
-        PeekMessageW(&message, handle(), ImageLoader::imageReadyMessage, ImageLoader::imageReadyMessage, PM_REMOVE)) {
-        delete reinterpret_cast<Image*>(message.lParam);
-    }
-}
+void Thumbnail::dropQueuedPictures() { ImageLoader::dropQueuedImages(handle()); }
 
 void Thumbnail::onPictureArrived(int index, Image* picture) {
     arrived_.reset(picture);

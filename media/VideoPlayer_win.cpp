@@ -118,13 +118,7 @@ void VideoPlayer::close() {
 
 // Pictures the loader posted before the cancel belong to the recording just
 // closed; left in the queue they would show on the next one.
-void VideoPlayer::dropQueuedPictures() {
-    MSG message;
-    while (
-        PeekMessageW(&message, handle(), ImageLoader::imageReadyMessage, ImageLoader::imageReadyMessage, PM_REMOVE)) {
-        delete reinterpret_cast<Image*>(message.lParam);
-    }
-}
+void VideoPlayer::dropQueuedPictures() { ImageLoader::dropQueuedImages(handle()); }
 
 void VideoPlayer::beginOpening() {
     close();

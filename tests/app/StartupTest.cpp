@@ -57,7 +57,9 @@ TEST(Startup, ViewerShowsItsTitleAndExitsWithZeroWhenClosed) {
     EXPECT_STREQ(caption, L"ORVELLE Viewer for TAVRX900");
 
     PostMessageW(window, WM_CLOSE, 0, 0);
-    ASSERT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
+    const DWORD waited = WaitForSingleObject(process.hProcess, 20000);
+    if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);  // leave no stray viewer behind
+    ASSERT_EQ(waited, WAIT_OBJECT_0);
     DWORD exitCode = 1234;
     GetExitCodeProcess(process.hProcess, &exitCode);
     EXPECT_EQ(exitCode, 0u);

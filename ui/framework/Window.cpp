@@ -117,6 +117,11 @@ LRESULT Window::dispatch(Window* object, HWND window, UINT message, WPARAM wPara
     }
     if (message == WM_DESTROY) {
         registry.erase(window);
+        // A subclassed system control frees its own data on the final
+        // non-client destroy: give it back its procedure for that.
+        if (object->previousProc_ && object->previousProc_ != staticWindowProc) {
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(object->previousProc_));
+        }
         delete object;
     }
     return result;
