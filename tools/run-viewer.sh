@@ -38,7 +38,7 @@ fi
 "$TOP/cmake/wine-run.sh" "$WIN/bin/OrvelleViewer.exe" "${args[@]}" &
 viewer=$!
 sleep 8
-xwd -root -silent -display ":$(cat "$ORVELLE_WINE_STATE/display")" | /usr/bin/convert xwd:- -crop 1024x768+0+0 "png:$SHOT"
+xwd -root -silent -display ":$(cat "$ORVELLE_WINE_STATE/display")" | /usr/bin/convert xwd:- -fuzz 3% -trim +repage "png:$SHOT"  # the window, without the empty desktop
 echo "no X display: the viewer runs on a private Xvfb display; screenshot: $SHOT"
 echo "the viewer keeps running until it is closed or this script is interrupted (Ctrl+C)"
 trap '"$TOP/cmake/wine-run.sh" --shutdown >/dev/null' EXIT
