@@ -108,6 +108,9 @@ private:
     std::wstring requestEventName_;
     std::wstring lockName_;
     int requestedIndex_ = 0;
+    // Set by a request, cleared when the worker takes it: a wake-up left over
+    // from a request already served must not decode the same frame again.
+    bool requestPending_ = false;
     // The cancel count when the pending request was made: a request older than
     // the latest cancel is not posted.
     std::uint32_t requestedCancelCount_ = 0;

@@ -116,6 +116,7 @@ bool ImageLoader::request(int index) {
     if (!tryLock()) return false;
     requestedIndex_ = index;
     requestedCancelCount_ = cancelCount_;
+    requestPending_ = true;
     unlock();
     // Signalled only after the lock is free: a worker woken while the lock is
     // still held would find it taken and drop the request.
@@ -193,6 +194,8 @@ void ImageLoader::runWorker() {
 }
 
 void ImageLoader::decodeRequestedFrame() {
+    if (!requestPending_) return;
+    requestPending_ = false;
     const int index = requestedIndex_;
     const std::uint32_t cancelCountAtRequest = requestedCancelCount_;
     if (cancelCountAtRequest != cancelCount_) return;

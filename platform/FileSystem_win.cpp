@@ -61,8 +61,11 @@ bool makeNormal(const std::wstring& path) {
     return SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
 }
 
+// Hidden first, while the file is still writable: where the hidden flag lives
+// in an extended attribute, a file already read-only refuses it.
 bool makeHiddenReadOnly(const std::wstring& path) {
-    return SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY) != 0;
+    return SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN) != 0 &&
+           SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY) != 0;
 }
 
 bool isHidden(const std::wstring& path) {

@@ -79,6 +79,7 @@ public:
         CreateDirectoryW(root_.c_str(), nullptr);
         CreateDirectoryW(first().c_str(), nullptr);
         CreateDirectoryW(second().c_str(), nullptr);
+        for (const auto& folder : {root_, first(), second()}) readOnce(folder);
     }
     ~CardFolders() {
         RemoveDirectoryW(second().c_str());
@@ -89,6 +90,20 @@ public:
     std::wstring second() const { return root_ + L"\\EV000002"; }
 
 private:
+    // The shell's item lists carry each folder's access time, and the browser
+    // matches a path against its tree byte for byte. The first read of a new
+    // folder moves that time, so a folder first read between the tree being
+    // filled and a path being looked up is never found. Read each folder once
+    // now, while nothing looks at it.
+    static void readOnce(const std::wstring& folder) {
+        WIN32_FIND_DATAW entry{};
+        HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+        if (search == INVALID_HANDLE_VALUE) return;
+        while (FindNextFileW(search, &entry)) {
+        }
+        FindClose(search);
+    }
+
     std::wstring root_;
 };
 
