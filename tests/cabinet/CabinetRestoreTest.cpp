@@ -11,7 +11,7 @@
 #include "platform/File.h"
 #include "platform/FileSystem.h"
 #include "platform/FileTimes.h"
-#include "platform/ScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 

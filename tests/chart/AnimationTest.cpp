@@ -2,10 +2,10 @@
 // the timer ended after the second; checked by what is on the screen.
 #include <gtest/gtest.h>
 
-#include "chart/MessagePump.h"
 #include "chart/WindowPixels.h"
 #include "media/Animation.h"
 #include "resources/ImageIds.h"
+#include "support/MessagePump.h"
 #include "ui/framework/Window.h"
 
 namespace {

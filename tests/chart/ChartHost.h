@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "chart/MessagePump.h"
 #include "chart/WindowPixels.h"
 #include "media/PlaybackOwner.h"
+#include "support/MessagePump.h"
 #include "ui/framework/Window.h"
 
 class LineChart;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "support/ScratchFolder.h"
 #include "tools/samplewriter/SampleArchive.h"
 
 namespace {
@@ -59,22 +60,6 @@ double calm(int) {
     return 0.2;
 }
 
-void removeTree(const std::wstring& folder) {
-    std::vector<platform::FolderEntry> entries;
-    if (platform::listFolder(folder, entries)) {
-        for (const platform::FolderEntry& entry : entries) {
-            const std::wstring path = platform::joinPath(folder, entry.name);
-            if (entry.isFolder) {
-                removeTree(path);
-            } else {
-                platform::makeNormal(path);
-                platform::deleteFile(path);
-            }
-        }
-    }
-    platform::deleteFolder(folder);
-}
-
 }  // namespace
 
 ChartSamples ChartSamples::write() {
@@ -110,5 +95,5 @@ ChartSamples ChartSamples::write() {
 }
 
 void ChartSamples::remove() const {
-    if (!root.empty()) removeTree(root);
+    if (!root.empty()) removeFolderTree(root);
 }

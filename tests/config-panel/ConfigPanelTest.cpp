@@ -5,12 +5,12 @@
 
 #include <string>
 
-#include "chart/MessagePump.h"
 #include "chart/WindowPixels.h"
 #include "media/ISoundPlayer.h"
 #include "media/PlaybackOwner.h"
 #include "media/VideoPlayer.h"
 #include "resources/ImageIds.h"
+#include "support/MessagePump.h"
 #include "ui/controls/ImageButton.h"
 #include "ui/controls/ImageTrackBar.h"
 #include "ui/controls/TrackToolTip.h"

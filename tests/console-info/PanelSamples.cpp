@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "support/ScratchFolder.h"
 #include "tools/samplewriter/CalendarArithmetic.h"
 #include "tools/samplewriter/SampleArchive.h"
 
@@ -64,29 +65,13 @@ bool writeChapters(const std::wstring& folder, int count) {
     return true;
 }
 
-void removeTree(const std::wstring& folder) {
-    std::vector<platform::FolderEntry> entries;
-    if (platform::listFolder(folder, entries)) {
-        for (const platform::FolderEntry& entry : entries) {
-            const std::wstring path = platform::joinPath(folder, entry.name);
-            if (entry.isFolder) {
-                removeTree(path);
-            } else {
-                platform::makeNormal(path);
-                platform::deleteFile(path);
-            }
-        }
-    }
-    platform::deleteFolder(folder);
-}
-
 }  // namespace
 
 PanelSamples PanelSamples::write() {
     PanelSamples samples;
     samples.root =
         platform::joinPath(platform::temporaryFolder(), L"orvelle-panels-" + std::to_wstring(GetCurrentProcessId()));
-    removeTree(samples.root);
+    removeFolderTree(samples.root);
     samples.eventFolder = platform::joinPath(samples.root, L"EVENT");
     samples.manualFolder = platform::joinPath(samples.root, L"MANUAL");
     samples.undetectedFolder = platform::joinPath(samples.root, L"UNDETECTED");
@@ -121,5 +106,5 @@ PanelSamples PanelSamples::write() {
 }
 
 void PanelSamples::remove() const {
-    if (!root.empty()) removeTree(root);
+    if (!root.empty()) removeFolderTree(root);
 }

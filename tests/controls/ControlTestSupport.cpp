@@ -37,27 +37,6 @@ TestParent::~TestParent() {
     pumpMessages();
 }
 
-void pumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message != WM_QUIT) DispatchMessageW(&message);
-    }
-}
-
-bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (pumpMessages(); !done(); pumpMessages()) {
-        if (GetTickCount64() >= deadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-    return true;
-}
-
-void pumpFor(DWORD ms) {
-    const ULONGLONG end = GetTickCount64() + ms;
-    pumpUntil([end] { return GetTickCount64() >= end; }, ms + 1000);
-}
-
 void pressAt(HWND control, int x, int y) {
     SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
 }

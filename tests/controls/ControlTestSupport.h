@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#include "support/MessagePump.h"
+
 // A plain top-level window at the desktop's top-left corner, destroyed with
 // every control on it at the end of the test.
 class TestParent {
@@ -18,12 +20,6 @@ public:
 private:
     HWND window_;
 };
-
-// Dispatches every waiting message (an undispatched paint would come back for ever).
-void pumpMessages();
-// Dispatches messages until done() holds or the time runs out; true when done.
-bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
-void pumpFor(DWORD ms);
 
 // Left-button messages as the system sends them, in client coordinates.
 void pressAt(HWND control, int x, int y);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "support/MessageBoxAnswerer.h"
+
 class DialogDriver {
 public:
     // handler is called with the box about every 50 ms until the driver ends.
@@ -25,18 +27,8 @@ private:
     bool busy_ = false;
 };
 
-// What a message box said, as read before it was answered.
-struct SeenBox {
-    std::wstring caption;
-    std::wstring text;
-    HWND owner = nullptr;
-};
-
 bool isMessageBox(HWND box);
 // Reads a message box and answers it with OK (or its only button).
-SeenBox answerMessageBox(HWND box);
+ShownBox answerMessageBox(HWND box);
 
-std::wstring windowText(HWND window);
 std::wstring className(HWND window);
-// Sends a button's click to its dialog, as the button itself would.
-void pressButton(HWND dialog, int id);

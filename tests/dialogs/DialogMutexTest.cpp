@@ -59,7 +59,7 @@ private:
 TEST(DialogMutex, SecondHolderIsWarnedWith5060AndGoesOn) {
     ASSERT_FALSE(guardObjectExists());
     HWND owner = createOwner();
-    std::vector<SeenBox> boxes;
+    std::vector<ShownBox> boxes;
     DialogDriver driver([&](HWND box) {
         if (isMessageBox(box)) boxes.push_back(answerMessageBox(box));
     });

@@ -136,7 +136,7 @@ TEST(Dialog, BaseProcedureEndsWithOkOrCancelAndTheObjectCanRunAgain) {
 
 TEST(Dialog, MissingTemplateShowsTheSystemTextAndFails) {
     HWND owner = createOwner();
-    std::vector<SeenBox> boxes;
+    std::vector<ShownBox> boxes;
     DialogDriver driver([&](HWND box) {
         if (isMessageBox(box)) boxes.push_back(answerMessageBox(box));
     });
@@ -146,7 +146,7 @@ TEST(Dialog, MissingTemplateShowsTheSystemTextAndFails) {
     EXPECT_EQ(modeless.createModeless(owner, SW_SHOW), nullptr);
 
     ASSERT_EQ(boxes.size(), 2u);
-    for (const SeenBox& box : boxes) {
+    for (const ShownBox& box : boxes) {
         EXPECT_EQ(box.caption, loadText(5005));
         EXPECT_FALSE(box.text.empty());
         EXPECT_EQ(box.owner, owner);

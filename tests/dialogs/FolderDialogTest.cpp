@@ -209,7 +209,7 @@ public:
           }) {}
 
     BrowserLook seen;
-    std::vector<SeenBox> boxes;
+    std::vector<ShownBox> boxes;
 
 private:
     int ticks_ = 0;

@@ -7,9 +7,9 @@
 
 #include "app/Texts.h"
 #include "engine/EngineFixture.h"
-#include "engine/MessageBoxAnswerer.h"
 #include "media/ISoundPlayer.h"
 #include "platform/FileSystem.h"
+#include "support/MessageBoxAnswerer.h"
 #include "tools/samplewriter/SampleArchive.h"
 
 class ChapterPlaybackTest : public EngineTest {

@@ -42,25 +42,3 @@ LRESULT TestPlayer::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return VideoPlayer::windowProc(message, wParam, lParam);
 }
-
-bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    const DWORD start = timeGetTime();
-    for (;;) {
-        if (done()) return true;
-        MSG message;
-        bool any = false;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) return false;
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-            any = true;
-            if (done()) return true;
-        }
-        if (timeGetTime() - start >= timeoutMs) return false;
-        if (!any) Sleep(1);
-    }
-}
-
-void pumpFor(DWORD ms) {
-    pumpUntil([] { return false; }, ms);
-}

@@ -10,6 +10,7 @@
 
 #include "media/PlaybackOwner.h"
 #include "media/VideoPlayer.h"
+#include "support/MessagePump.h"
 #include "ui/framework/Window.h"
 
 class TestOwner : public Window, public PlaybackOwner {
@@ -52,8 +53,3 @@ public:
     bool holdPictures = false;
     int heldPictures = 0;
 };
-
-// Dispatches messages until done() holds or timeoutMs have passed; false on
-// time-out or when a handler's exception ended the message loop.
-bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
-void pumpFor(DWORD ms);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "support/ScratchFolder.h"
 #include "tools/samplewriter/SampleArchive.h"
 #include "tools/samplewriter/SampleCard.h"
 
@@ -45,26 +46,10 @@ bool writeArchive(const std::wstring& folder, const std::wstring& name, const Ar
            samplewriter::writeBytes(platform::joinPath(folder, name), samplewriter::buildArchive(setup));
 }
 
-void removeTree(const std::wstring& folder) {
-    std::vector<platform::FolderEntry> entries;
-    if (platform::listFolder(folder, entries)) {
-        for (const platform::FolderEntry& entry : entries) {
-            const std::wstring path = platform::joinPath(folder, entry.name);
-            if (entry.isFolder) {
-                removeTree(path);
-            } else {
-                platform::makeNormal(path);
-                platform::deleteFile(path);
-            }
-        }
-    }
-    platform::deleteFolder(folder);
-}
-
 }  // namespace
 
 void EngineSamples::remove() const {
-    if (!root.empty()) removeTree(root);
+    if (!root.empty()) removeFolderTree(root);
 }
 
 EngineSamples EngineSamples::write() {
@@ -79,7 +64,7 @@ EngineSamples EngineSamples::write() {
     options.chapterHeight = 60;
     options.oneShotCount = 3;
     samplewriter::SampleCardContents card;
-    removeTree(root);
+    removeFolderTree(root);
     if (!platform::createFolder(root)) return {};
     if (!samplewriter::writeSampleCard(platform::joinPath(root, L"CARD"), options, &card)) return {};
 

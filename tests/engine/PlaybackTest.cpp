@@ -11,9 +11,9 @@
 #include "app/Exception.h"
 #include "app/Texts.h"
 #include "engine/EngineFixture.h"
-#include "engine/MessageBoxAnswerer.h"
 #include "media/ISoundPlayer.h"
 #include "platform/FileSystem.h"
+#include "support/MessageBoxAnswerer.h"
 
 namespace {
 

@@ -1,20 +1,12 @@
-#include "ui/framework/Window.h"
-
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 #include "app/Exception.h"
+#include "support/MessagePump.h"
+#include "ui/framework/Window.h"
 
 namespace {
-
-void pumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) continue;
-        DispatchMessageW(&message);
-    }
-}
 
 // Records what reaches it, and whether it is still alive.
 class ProbeWindow : public Window {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "../platform/ScratchFolder.h"
 #include "CardFiles.h"
 #include "app/Texts.h"
 #include "maintenance-dialogs/DialogScript.h"
@@ -14,6 +13,7 @@
 #include "platform/FileSystem.h"
 #include "platform/LocalTime.h"
 #include "resources/DialogIds.h"
+#include "support/ScratchFolder.h"
 // Needs the Windows types above.
 #include <commctrl.h>
 

@@ -10,24 +10,6 @@ namespace {
 DialogScript* activeScript = nullptr;
 constexpr UINT tickMs = 40;
 constexpr DWORD stepTimeoutMs = 8000;
-// The message text of a message box: the system's id, and Wine's.
-constexpr int systemBoxTextId = 0xFFFF;
-constexpr int wineBoxTextId = 100;
-
-struct BoxSearch {
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK findEnabledBox(HWND window, LPARAM context) {
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    if (std::wstring(name) == L"#32770" && IsWindowVisible(window) && IsWindowEnabled(window)) {
-        reinterpret_cast<BoxSearch*>(context)->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 std::string narrow(const std::wstring& text) {
     return toUtf8(text);
 }
@@ -80,11 +62,10 @@ DialogScript& DialogScript::answerText(const std::wstring& text, int captionId, 
 void CALLBACK DialogScript::onTimer(HWND, UINT, UINT_PTR, DWORD) {
     DialogScript* script = activeScript;
     if (!script || script->busy_) return;
-    BoxSearch search;
-    EnumThreadWindows(GetCurrentThreadId(), findEnabledBox, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) return;
+    HWND box = findThreadDialog(true);
+    if (!box) return;
     script->busy_ = true;
-    script->tick(search.found);
+    script->tick(box);
     script->busy_ = false;
 }
 
@@ -117,20 +98,8 @@ void DialogScript::closeAll(HWND box) {
     EndDialog(box, IDCANCEL);
 }
 
-std::wstring windowText(HWND window) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(window, text, 1024);
-    return text;
-}
-
 std::wstring itemText(HWND dialog, int id) {
     return windowText(GetDlgItem(dialog, id));
-}
-
-std::wstring messageBoxText(HWND box) {
-    HWND text = GetDlgItem(box, systemBoxTextId);
-    if (!text) text = GetDlgItem(box, wineBoxTextId);
-    return text ? windowText(text) : std::wstring();
 }
 
 void postClick(HWND dialog, int id) {

@@ -12,6 +12,8 @@
 #include <functional>
 #include <string>
 
+#include "support/MessageBoxAnswerer.h"
+
 class DialogScript {
 public:
     // True when the step is done with this box; false to be called again.
@@ -48,9 +50,6 @@ private:
     bool busy_ = false;
 };
 
-std::wstring windowText(HWND window);
 std::wstring itemText(HWND dialog, int id);
-// The text of a message box, empty for other boxes.
-std::wstring messageBoxText(HWND box);
 // A button click as the button sends it, posted to its dialog.
 void postClick(HWND dialog, int id);

@@ -2,13 +2,13 @@
 // order the recorder expects, and the card write that never leaves half a file.
 #include <gtest/gtest.h>
 
-#include "../platform/ScratchFolder.h"
 #include "CardFiles.h"
 #include "app/Exception.h"
 #include "maintenance/FirmInfo.h"
 #include "maintenance/RecorderSettings.h"
 #include "maintenance/SettingsFileSource.h"
 #include "platform/FileSystem.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "../platform/ScratchFolder.h"
 #include "CardFiles.h"
 #include "app/Texts.h"
 #include "maintenance-dialogs/DialogScript.h"
@@ -15,6 +14,7 @@
 #include "maintenance/TAVR09SettingPage2.h"
 #include "platform/FileSystem.h"
 #include "resources/DialogIds.h"
+#include "support/ScratchFolder.h"
 // Needs the Windows types above.
 #include <commctrl.h>
 

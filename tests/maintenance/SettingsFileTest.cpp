@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "../platform/ScratchFolder.h"
 #include "SettingsBytes.h"
 #include "app/Exception.h"
 #include "app/ModelCode.h"
@@ -11,6 +10,7 @@
 #include "maintenance/SettingsFileSource.h"
 #include "platform/FileSystem.h"
 #include "platform/LocalTime.h"
+#include "support/ScratchFolder.h"
 
 #ifndef _WIN32
 #include <signal.h>

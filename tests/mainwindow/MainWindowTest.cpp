@@ -1,34 +1,22 @@
 // The whole viewer's window on small recorder folders: how opening a folder
 // settles the display mode, reports what is missing, moves to neighbouring
 // folders and falls back to the empty view.
-#include "ui/main/MainWindow.h"
-
 #include <gtest/gtest.h>
 
 #include "app/Application.h"
 #include "app/DisplayMode.h"
 #include "app/ModelCode.h"
 #include "app/Texts.h"
-#include "mainwindow/BoxAnswerer.h"
 #include "media/Thumbnail.h"
 #include "media/VideoPlayer.h"
 #include "platform/FileSystem.h"
+#include "support/MessageBoxAnswerer.h"
+#include "support/MessagePump.h"
 #include "tools/samplewriter/SampleArchive.h"
 #include "ui/main/LineChart.h"
+#include "ui/main/MainWindow.h"
 
 namespace {
-
-void pump(DWORD milliseconds = 200) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-}
 
 void writeFile(const std::wstring& path, const samplewriter::Bytes& bytes) {
     ASSERT_TRUE(samplewriter::writeBytes(path, bytes));
@@ -110,26 +98,26 @@ protected:
         window = new MainWindow();
         handle = window->handle();
         ShowWindow(handle, SW_SHOW);
-        pump(50);
+        pumpFor(50);
     }
 
     void TearDown() override {
         if (IsWindow(handle)) DestroyWindow(handle);
-        pump(50);
+        pumpFor(50);
     }
 
     // Opens a folder, answering any box it shows; returns the boxes' texts.
     std::vector<std::wstring> open(const std::wstring& folder) {
-        BoxAnswerer answerer;
+        MessageBoxAnswerer answerer;
         window->openFolder(folder);
-        pump(100);
+        pumpFor(100);
         return answerer.texts();
     }
 
     std::vector<std::wstring> neighbour(int direction) {
-        BoxAnswerer answerer;
+        MessageBoxAnswerer answerer;
         window->openNeighbourFolder(direction);
-        pump(100);
+        pumpFor(100);
         return answerer.texts();
     }
 
@@ -199,9 +187,9 @@ TEST_F(MainWindowTest, OpenFolderRenamedAwayGivesTheMovedTextAndAnEmptyView) {
     open(moving);
     ASSERT_NE(window->player()->info(), nullptr);
     {
-        BoxAnswerer quiet;  // the engine may report the vanished folder first
+        MessageBoxAnswerer quiet;  // the engine may report the vanished folder first
         window->player()->pause();
-        pump(50);
+        pumpFor(50);
     }
     ASSERT_TRUE(MoveFileW(moving.c_str(), moved.c_str()));
     const std::vector<std::wstring> texts = neighbour(PanelOwner::nextFolder);
@@ -216,17 +204,17 @@ TEST_F(MainWindowTest, OpenFolderRenamedAwayGivesTheMovedTextAndAnEmptyView) {
 TEST_F(MainWindowTest, ClosingAsksOnlyWhenSomethingIsShown) {
     open(card->event(1));
     {
-        BoxAnswerer cancel(IDCANCEL);
+        MessageBoxAnswerer cancel({}, IDCANCEL);
         SendMessageW(handle, WM_CLOSE, 0, 0);
-        pump(50);
+        pumpFor(50);
         EXPECT_EQ(cancel.texts(), std::vector<std::wstring>{loadText(5059)});
     }
     EXPECT_TRUE(IsWindow(handle));
 
     window->resetToEmpty();
-    BoxAnswerer none;
+    MessageBoxAnswerer none;
     SendMessageW(handle, WM_CLOSE, 0, 0);
-    pump(50);
+    pumpFor(50);
     EXPECT_TRUE(none.texts().empty());
     EXPECT_FALSE(IsWindow(handle));
 }

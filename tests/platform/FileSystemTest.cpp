@@ -5,7 +5,7 @@
 
 #include "platform/File.h"
 #include "platform/FileSystem.h"
-#include "platform/ScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 

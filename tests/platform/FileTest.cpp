@@ -4,7 +4,7 @@
 
 #include "platform/File.h"
 #include "platform/FileSystem.h"
-#include "platform/ScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include "app/Exception.h"
 #include "app/Texts.h"
-#include "platform/ScratchFolder.h"
 #include "recording/CraftedArchive.h"
 #include "recording/VideoArchive.h"
+#include "support/ScratchFolder.h"
 #include "tools/samplewriter/SampleArchive.h"
 
 namespace {

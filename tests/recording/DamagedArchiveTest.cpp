@@ -5,9 +5,9 @@
 
 #include "app/Exception.h"
 #include "media/Image.h"
-#include "platform/ScratchFolder.h"
 #include "recording/CraftedArchive.h"
 #include "recording/VideoArchive.h"
+#include "support/ScratchFolder.h"
 #include "tools/samplewriter/SampleArchive.h"
 
 namespace {

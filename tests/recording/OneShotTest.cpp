@@ -4,10 +4,10 @@
 #include "app/Texts.h"
 #include "media/Image.h"
 #include "platform/FileSystem.h"
-#include "platform/ScratchFolder.h"
 #include "recording/CraftedArchive.h"
 #include "recording/FileSource.h"
 #include "recording/VideoArchive.h"
+#include "support/ScratchFolder.h"
 #include "tools/samplewriter/SampleArchive.h"
 
 namespace {

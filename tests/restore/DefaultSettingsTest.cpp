@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "../maintenance/SettingsBytes.h"
-#include "../platform/ScratchFolder.h"
 #include "app/Exception.h"
 #include "app/ModelCode.h"
 #include "app/Texts.h"
 #include "maintenance/CardRestoreSettings.h"
 #include "platform/FileSystem.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 

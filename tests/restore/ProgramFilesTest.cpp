@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "../platform/ScratchFolder.h"
 #include "app/ModelCode.h"
 #include "maintenance/CardRestoreSettings.h"
 #include "maintenance/ViewerCopy.h"
 #include "platform/FileSystem.h"
 #include "restore/RestoreDriver.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 

@@ -7,79 +7,6 @@
 #include "platform/FileSystem.h"
 #include "platform/FileTimes.h"
 
-namespace {
-
-constexpr UINT answerPeriodMs = 50;
-// The message text's control: 0xFFFF on Windows, 100 under Wine.
-constexpr int windowsTextId = 0xFFFF;
-constexpr int wineTextId = 100;
-constexpr int boxButtons[] = {IDOK, IDCANCEL, IDYES, IDNO};
-
-std::wstring windowText(HWND window) {
-    wchar_t text[2048] = {};
-    if (window) GetWindowTextW(window, text, 2048);
-    return text;
-}
-
-BOOL CALLBACK findVisibleDialog(HWND window, LPARAM found) {
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-class BoxAnswerer {
-public:
-    explicit BoxAnswerer(const std::vector<int>& answers) : answers_(answers) {
-        active_ = this;
-        timer_ = SetTimer(nullptr, 0, answerPeriodMs, onTimer);
-    }
-    ~BoxAnswerer() {
-        KillTimer(nullptr, timer_);
-        active_ = nullptr;
-    }
-    BoxAnswerer(const BoxAnswerer&) = delete;
-    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
-
-    std::vector<ShownBox> boxes;
-
-private:
-    static void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD) {
-        if (active_) active_->answerOpenBox();
-    }
-
-    void answerOpenBox() {
-        HWND box = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), findVisibleDialog, reinterpret_cast<LPARAM>(&box));
-        if (!box) return;
-        HWND text = GetDlgItem(box, windowsTextId);
-        if (!text) text = GetDlgItem(box, wineTextId);
-        ShownBox shown{windowText(box), windowText(text), {}};
-        for (int id : boxButtons) {
-            if (GetDlgItem(box, id)) shown.buttons.push_back(id);
-        }
-        const int answer = next(shown);
-        boxes.push_back(shown);
-        SendMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
-    }
-
-    int next(const ShownBox& shown) {
-        if (boxes.size() < answers_.size()) return answers_[boxes.size()];
-        for (int id : shown.buttons) {
-            if (id == IDOK || id == IDCANCEL) return id;
-        }
-        return IDCANCEL;
-    }
-
-    static inline BoxAnswerer* active_ = nullptr;
-    std::vector<int> answers_;
-    UINT_PTR timer_ = 0;
-};
-
-}  // namespace
-
 std::vector<std::wstring> RestoreRun::texts() const {
     std::vector<std::wstring> result;
     for (const ShownBox& box : boxes) result.push_back(box.text);
@@ -96,9 +23,9 @@ RestoreRun runRestore(const std::wstring& card, const std::vector<int>& answers,
         wcsncpy(path, card.c_str(), MAX_PATH - 1);
         return true;
     };
-    BoxAnswerer answerer(answers);
+    MessageBoxAnswerer answerer(answers);
     restoreCard(nullptr, cardPath, {}, chooser);
-    run.boxes = answerer.boxes;
+    run.boxes = answerer.boxes();
     return run;
 }
 

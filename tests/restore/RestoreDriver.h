@@ -10,13 +10,7 @@
 
 #include "app/Texts.h"
 #include "platform/LocalTime.h"
-
-// What a message box said and which buttons it offered.
-struct ShownBox {
-    std::wstring caption;
-    std::wstring text;
-    std::vector<int> buttons;  // IDOK, IDCANCEL, IDYES, IDNO present in the box
-};
+#include "support/MessageBoxAnswerer.h"
 
 struct RestoreRun {
     bool chooserAsked = false;

@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "../platform/ScratchFolder.h"
 #include "app/ModelCode.h"
 #include "maintenance/ViewerCopy.h"
 #include "platform/FileSystem.h"
 #include "restore/RestoreDriver.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 

@@ -1,11 +1,9 @@
 // The sample card on disk: layout, settings files and repeatability.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <system_error>
-
 #include "platform/File.h"
 #include "platform/FileSystem.h"
+#include "support/ScratchFolder.h"
 #include "tools/samplewriter/SampleCard.h"
 
 using namespace samplewriter;
@@ -34,23 +32,7 @@ protected:
         options_.oneShotCount = 12;
     }
 
-    void TearDown() override { removeTree(root_); }
-
-    static void removeTree(const std::wstring& folder) {
-        std::vector<platform::FolderEntry> entries;
-        if (!platform::listFolder(folder, entries)) return;
-        for (const platform::FolderEntry& entry : entries) {
-            const std::wstring path = platform::joinPath(folder, entry.name);
-            if (entry.isFolder) {
-                removeTree(path);
-            } else {
-                platform::makeNormal(path);
-                platform::deleteFile(path);
-            }
-        }
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
+    void TearDown() override { removeFolderTree(root_); }
 
     std::wstring root_;
     SampleCardOptions options_;

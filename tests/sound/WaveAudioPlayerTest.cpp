@@ -11,30 +11,15 @@
 #include "app/Exception.h"
 #include "app/Texts.h"
 #include "media/WaveAudioPlayer.h"
-#include "platform/ScratchFolder.h"
 #include "sound/TestWave.h"
+#include "support/MessagePump.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr DWORD kPlayTimeoutMs = 15000;
-
-template <class Done>
-bool pumpUntil(Done done, DWORD timeoutMs) {
-    const DWORD begin = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        if (done()) return true;
-        if (GetTickCount() - begin > timeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-void pumpFor(DWORD ms) {
-    pumpUntil([] { return false; }, ms);
-}
 
 // The playback window's stand-in: counts the end-of-sound notifications.
 class NotifyCounter : public Window {

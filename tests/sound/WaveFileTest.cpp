@@ -2,9 +2,9 @@
 
 #include "app/Exception.h"
 #include "media/WaveFile.h"
-#include "platform/ScratchFolder.h"
 #include "recording/SoundFileWriter.h"
 #include "sound/TestWave.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 

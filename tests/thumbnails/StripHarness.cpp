@@ -9,25 +9,6 @@
 
 namespace {
 
-BoxAnswerer* activeAnswerer = nullptr;
-constexpr UINT kAnswerPeriodMs = 20;
-// The text control of a message box: 0xFFFF on Windows, 100 under Wine.
-constexpr int kBoxTextIds[] = {0xFFFF, 100};
-
-BOOL CALLBACK findBox(HWND window, LPARAM found) {
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-std::wstring windowText(HWND window) {
-    wchar_t text[1024] = {};
-    if (window) GetWindowTextW(window, text, 1024);
-    return text;
-}
-
 // A 32-bit top-down cell-sized DIB section with a DC drawing onto it.
 class CellDib {
 public:
@@ -97,25 +78,6 @@ void StripTest::TearDown() {
     pumpFor(0);
 }
 
-bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (done()) return true;
-        MSG message;
-        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message != WM_QUIT) DispatchMessageW(&message);
-            continue;
-        }
-        if (GetTickCount64() >= deadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-}
-
-void pumpFor(DWORD ms) {
-    const ULONGLONG end = GetTickCount64() + ms;
-    pumpUntil([end] { return GetTickCount64() >= end; }, ms + 1000);
-}
-
 ::testing::AssertionResult openAndLoad(Thumbnail& strip, const std::wstring& folder, bool* tooMany) {
     try {
         const bool result = strip.openOneShotFolder(folder);
@@ -128,33 +90,6 @@ void pumpFor(DWORD ms) {
                << "only " << strip.loadedCount() << " of " << strip.totalCount() << " miniatures loaded";
     }
     return ::testing::AssertionSuccess();
-}
-
-BoxAnswerer::BoxAnswerer() {
-    activeAnswerer = this;
-    timer_ = SetTimer(nullptr, 0, kAnswerPeriodMs, onTimer);
-}
-
-BoxAnswerer::~BoxAnswerer() {
-    KillTimer(nullptr, timer_);
-    activeAnswerer = nullptr;
-}
-
-void CALLBACK BoxAnswerer::onTimer(HWND, UINT, UINT_PTR, DWORD) {
-    if (activeAnswerer) activeAnswerer->answer();
-}
-
-void BoxAnswerer::answer() {
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), findBox, reinterpret_cast<LPARAM>(&box));
-    if (!box) return;
-    for (int id : kBoxTextIds) {
-        if (HWND text = GetDlgItem(box, id)) {
-            texts.push_back(windowText(text));
-            break;
-        }
-    }
-    SendMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
 }
 
 std::vector<COLORREF> cellPixels(HIMAGELIST images, int index) {

@@ -11,6 +11,7 @@
 
 #include "media/Thumbnail.h"
 #include "media/ThumbnailOwner.h"
+#include "support/MessagePump.h"
 #include "ui/framework/Window.h"
 
 class StripOwner : public Window, public ThumbnailOwner {
@@ -43,29 +44,8 @@ protected:
     Thumbnail* strip = nullptr;
 };
 
-// Dispatches messages until done() holds or timeoutMs have passed; false on time-out.
-// done() is asked before every message.
-bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 60000);
-void pumpFor(DWORD ms);
 // Opens folder and dispatches messages until every miniature is in the row.
 ::testing::AssertionResult openAndLoad(Thumbnail& strip, const std::wstring& folder, bool* tooMany = nullptr);
-
-// Presses OK on every message box of this thread, remembering its text. A
-// thread timer does it, as it runs inside the box's own message loop.
-class BoxAnswerer {
-public:
-    BoxAnswerer();
-    ~BoxAnswerer();
-    BoxAnswerer(const BoxAnswerer&) = delete;
-    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
-
-    std::vector<std::wstring> texts;
-
-private:
-    static void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD);
-    void answer();
-    UINT_PTR timer_ = 0;
-};
 
 // The pixels of image-list cell index, top row first, as 0x00BBGGRR.
 std::vector<COLORREF> cellPixels(HIMAGELIST images, int index);

@@ -8,6 +8,7 @@
 #include "media/ImageListView.h"
 #include "platform/FileSystem.h"
 #include "resources/ImageIds.h"
+#include "support/MessageBoxAnswerer.h"
 #include "thumbnails/OneShotPictures.h"
 #include "thumbnails/StripHarness.h"
 
@@ -128,13 +129,13 @@ TEST_F(StripTest, FolderVanishingWhileLoadingResetsTheOwnerOnce) {
     const std::wstring moved = pictures.folder() + L"-moved";
     ASSERT_TRUE(MoveFileW(pictures.folder().c_str(), moved.c_str()));
 
-    BoxAnswerer answerer;
+    MessageBoxAnswerer answerer;
     const bool reset = pumpUntil([&] { return owner->resets > 0; });
     pumpFor(300);  // the retry tick must not bring a second warning
     MoveFileW(moved.c_str(), pictures.folder().c_str());
     ASSERT_TRUE(reset);
     EXPECT_EQ(1, owner->resets);
-    EXPECT_EQ(std::vector<std::wstring>{loadText(kFolderGoneText)}, answerer.texts);
+    EXPECT_EQ(std::vector<std::wstring>{loadText(kFolderGoneText)}, answerer.texts());
     EXPECT_TRUE(strip->isEmpty());
     EXPECT_EQ(0, strip->list()->itemCount());
     EXPECT_TRUE(owner->shown.empty());

@@ -1,10 +1,27 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with its files
-// (one level deep) when the test ends.
+// Test folders on disk: a fresh folder under the system's temporary folder,
+// removed with everything in it when the test ends.
 #include <string>
 #include <vector>
 
 #include "platform/FileSystem.h"
+
+// Removes folder and everything below it, hidden and read-only files included.
+inline void removeFolderTree(const std::wstring& folder) {
+    std::vector<platform::FolderEntry> entries;
+    if (platform::listFolder(folder, entries)) {
+        for (const platform::FolderEntry& entry : entries) {
+            const std::wstring path = platform::joinPath(folder, entry.name);
+            if (entry.isFolder) {
+                removeFolderTree(path);
+            } else {
+                platform::makeNormal(path);
+                platform::deleteFile(path);
+            }
+        }
+    }
+    platform::deleteFolder(folder);
+}
 
 class ScratchFolder {
 public:
@@ -16,18 +33,7 @@ public:
         marker_ = marker;
     }
     ~ScratchFolder() {
-        std::vector<platform::FolderEntry> entries;
-        platform::listFolder(path_, entries);
-        for (const platform::FolderEntry& entry : entries) {
-            const std::wstring inner = platform::joinPath(path_, entry.name);
-            if (entry.isFolder) {
-                platform::deleteFolder(inner);
-            } else {
-                platform::makeNormal(inner);
-                platform::deleteFile(inner);
-            }
-        }
-        platform::deleteFolder(path_);
+        removeFolderTree(path_);
         platform::deleteFile(marker_);
     }
     ScratchFolder(const ScratchFolder&) = delete;
