@@ -3,7 +3,9 @@
 // its bottom-up 32-bit pixels (Windows only).
 #include <windows.h>
 
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "media/Image.h"
 
@@ -33,3 +35,9 @@ public:
 private:
     std::unique_ptr<Image> image_;
 };
+
+// A read-out drawn in character pictures from (x, y) rightwards, each picture
+// after the one before; characters without a picture take no room. Read-outs
+// are short: at most the first 256 characters are drawn.
+void drawCharacterPictures(HDC dc, const std::wstring& text, int x, int y,
+                           const std::function<const AlphaImage*(wchar_t)>& pictureOf);

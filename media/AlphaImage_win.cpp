@@ -1,4 +1,7 @@
 #include "media/AlphaImage.h"
+
+#include <algorithm>
+
 #include "media/ResourceImage.h"
 
 namespace {
@@ -39,4 +42,16 @@ void AlphaImage::draw(HDC dc, int x, int y, int w, int h, int srcX, int srcW, in
     if (!image_) return;
     const BITMAPINFO info = describe(*image_);
     StretchDIBits(dc, x, y, w, h, srcX, 0, srcW, srcH, image_->pixels(), &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+void drawCharacterPictures(HDC dc, const std::wstring& text, int x, int y,
+                           const std::function<const AlphaImage*(wchar_t)>& pictureOf) {
+    constexpr std::size_t maxCharacters = 256;
+    const std::size_t count = std::min(text.size(), maxCharacters);
+    for (std::size_t i = 0; i < count; ++i) {
+        const AlphaImage* picture = pictureOf(text[i]);
+        if (!picture) continue;
+        picture->draw(dc, x, y);
+        x += picture->width();
+    }
 }

@@ -393,14 +393,8 @@ void ConsolePanel::drawEventOffset(HDC dc) {
                                               state.referenceFrame, FrameClock::forMode(displayMode).framesPerSecond());
     RECT client;
     GetClientRect(handle(), &client);
-    int x = client.right - offsetFromRight;
-    const std::size_t count = std::min<std::size_t>(text.size(), kMaxOffsetCharacters);
-    for (std::size_t i = 0; i < count; ++i) {
-        const AlphaImage* picture = offsetPicture(text[i]);
-        if (!picture) continue;
-        picture->draw(dc, x, offsetTop);
-        x += picture->width();
-    }
+    drawCharacterPictures(dc, text, client.right - offsetFromRight, offsetTop,
+                          [this](wchar_t c) { return offsetPicture(c); });
 }
 
 const AlphaImage* ConsolePanel::offsetPicture(wchar_t character) const {

@@ -57,9 +57,6 @@ private:
     void drawMissingNotice(HDC dc);
     void drawDateAndTime(HDC dc, std::int64_t time);
     void drawKind(HDC dc, int triggerKind, bool indicator);
-    // Characters without a picture are skipped without advancing.
-    static void drawCharacters(HDC dc, const std::wstring& text, int x, int y,
-                               const std::function<const AlphaImage*(wchar_t)>& pictureOf);
     const AlphaImage* datePicture(wchar_t character) const;
     const AlphaImage* timePicture(wchar_t character) const;
     const AlphaImage* kindPicture(int triggerKind) const;

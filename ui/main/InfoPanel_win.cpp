@@ -157,24 +157,13 @@ void InfoPanel::drawMissingNotice(HDC dc) {
 }
 
 void InfoPanel::drawDateAndTime(HDC dc, std::int64_t time) {
-    drawCharacters(dc, dateText(time), dateLeft, dateTop, [this](wchar_t c) { return datePicture(c); });
-    drawCharacters(dc, timeText(time), timeLeft, timeTop, [this](wchar_t c) { return timePicture(c); });
+    drawCharacterPictures(dc, dateText(time), dateLeft, dateTop, [this](wchar_t c) { return datePicture(c); });
+    drawCharacterPictures(dc, timeText(time), timeLeft, timeTop, [this](wchar_t c) { return timePicture(c); });
 }
 
 void InfoPanel::drawKind(HDC dc, int triggerKind, bool indicator) {
     const AlphaImage* picture = kindPicture(triggerKind);
     if (picture) picture->draw(dc, indicator ? kindLeftBesideIndicator : kindLeft, kindTop);
-}
-
-void InfoPanel::drawCharacters(HDC dc, const std::wstring& text, int x, int y,
-                               const std::function<const AlphaImage*(wchar_t)>& pictureOf) {
-    const std::size_t count = std::min<std::size_t>(text.size(), kMaxTextCharacters);
-    for (std::size_t i = 0; i < count; ++i) {
-        const AlphaImage* picture = pictureOf(text[i]);
-        if (!picture) continue;
-        picture->draw(dc, x, y);
-        x += picture->width();
-    }
 }
 
 const AlphaImage* InfoPanel::datePicture(wchar_t character) const {
