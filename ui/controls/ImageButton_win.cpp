@@ -13,11 +13,7 @@ std::unique_ptr<AlphaImage> loadFace(int id) {
 }  // namespace
 
 ImageButton::ImageButton(HWND parent, int x, int y, int width, int height) {
-    create(0, defaultClassName, L"", WS_CHILD | WS_VISIBLE, x, y, width, height, parent, nullptr,
-           GetModuleHandleW(nullptr), nullptr);
-    // On a parent already on screen the first erase reached the class procedure,
-    // before the framework took the window over.
-    InvalidateRect(handle(), nullptr, TRUE);
+    createControl(parent, x, y, width, height);
 }
 
 ImageButton::~ImageButton() = default;

@@ -34,11 +34,7 @@ void drawColumns(HDC dc, const AlphaImage& picture, int x, int width, int height
 }  // namespace
 
 ImageTrackBar::ImageTrackBar(HWND parent, int x, int y, int width, int height) {
-    create(0, defaultClassName, L"", WS_CHILD | WS_VISIBLE, x, y, width, height, parent, nullptr,
-           GetModuleHandleW(nullptr), nullptr);
-    // On a parent already on screen the first erase reached the class procedure,
-    // before the framework took the window over.
-    InvalidateRect(handle(), nullptr, TRUE);
+    createControl(parent, x, y, width, height);
 }
 
 ImageTrackBar::~ImageTrackBar() = default;

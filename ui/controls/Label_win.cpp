@@ -1,11 +1,7 @@
 #include "ui/controls/Label.h"
 
 Label::Label(HWND parent, int x, int y, int width, int height) {
-    create(0, defaultClassName, L"", WS_CHILD | WS_VISIBLE, x, y, width, height, parent, nullptr,
-           GetModuleHandleW(nullptr), nullptr);
-    // On a parent already on screen the first erase reached the class procedure,
-    // before the framework took the window over.
-    InvalidateRect(handle(), nullptr, TRUE);
+    createControl(parent, x, y, width, height);
 }
 
 Label::Label(HWND existingWindow) {

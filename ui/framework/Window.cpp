@@ -59,6 +59,14 @@ void Window::create(DWORD exStyle, LPCWSTR className, LPCWSTR text, DWORD style,
     bind(window);
 }
 
+void Window::createControl(HWND parent, int x, int y, int width, int height) {
+    create(0, defaultClassName, L"", WS_CHILD | WS_VISIBLE, x, y, width, height, parent, nullptr,
+           GetModuleHandleW(nullptr), nullptr);
+    // On a parent already on screen the first erase reached the class procedure,
+    // before the framework took the window over.
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
 void Window::attach(HWND existing) {
     if (existing) {
         bind(existing);

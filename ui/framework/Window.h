@@ -43,6 +43,9 @@ public:
     static void rethrowPendingFailure();
 
 protected:
+    // A visible child of the default class at (x, y), width × height, for the
+    // program's own controls.
+    void createControl(HWND parent, int x, int y, int width, int height);
     // Messages straight to the previous or default procedure.
     LRESULT defaultProc(UINT message, WPARAM wParam, LPARAM lParam);
 
