@@ -15,23 +15,6 @@ constexpr std::size_t largestTransfer = 0x40000000;
 
 }  // namespace
 
-File::~File() {
-    close();
-}
-
-File::File(File&& other) noexcept : handle_(other.handle_) {
-    other.handle_ = -1;
-}
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = other.handle_;
-        other.handle_ = -1;
-    }
-    return *this;
-}
-
 bool File::open(const std::wstring& path, Mode mode) {
     close();
     HANDLE handle;

@@ -1,14 +1,18 @@
-#include <ctime>
+// Calendar conversion through the C runtime's local time: the checks and the
+// field mapping here, the runtime's own calls behind SystemClock.h.
+#include "platform/LocalTime.h"
+
 #include <limits>
 
-#include "platform/LocalTime.h"
+#include "platform/SystemClock.h"
 
 namespace platform {
 
 namespace {
 
-// The Windows build converts with _mktime64, which accepts 1970-01-01 00:00:00
-// to 3000-12-31 23:59:59 UTC; the same range here keeps both builds alike.
+// _mktime64's documented range, 1970-01-01 00:00:00 to 3000-12-31 23:59:59 UTC,
+// enforced on every system because runtimes differ at its edges, and so that
+// both builds agree.
 constexpr std::int64_t earliestValue = 0;
 constexpr std::int64_t latestValue = 32535215999;
 
@@ -34,17 +38,16 @@ bool localToTimeValue(const CalendarTime& local, std::int64_t& value) {
     fields.tm_min = local.minute;
     fields.tm_sec = local.second;
     fields.tm_isdst = -1;
-    const std::time_t converted = std::mktime(&fields);
-    if (converted == static_cast<std::time_t>(-1) || !inRange(converted)) return false;
+    std::int64_t converted = 0;
+    if (!systemLocalToValue(fields, converted) || !inRange(converted)) return false;
     value = converted;
     return true;
 }
 
 bool timeValueToLocal(std::int64_t value, CalendarTime& local) {
     if (!inRange(value)) return false;
-    const std::time_t time = static_cast<std::time_t>(value);
     std::tm fields{};
-    if (!localtime_r(&time, &fields)) return false;
+    if (!systemValueToLocal(value, fields)) return false;
     local = CalendarTime{fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday,
                          fields.tm_hour,        fields.tm_min,     fields.tm_sec};
     return true;
@@ -52,7 +55,7 @@ bool timeValueToLocal(std::int64_t value, CalendarTime& local) {
 
 CalendarTime localNow() {
     CalendarTime now;
-    timeValueToLocal(std::time(nullptr), now);
+    timeValueToLocal(systemNow(), now);
     return now;
 }
 
