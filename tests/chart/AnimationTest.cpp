@@ -2,7 +2,7 @@
 // the timer ended after the second; checked by what is on the screen.
 #include <gtest/gtest.h>
 
-#include "chart/WindowPixels.h"
+#include "support/WindowPixels.h"
 #include "media/Animation.h"
 #include "resources/ImageIds.h"
 #include "support/MessagePump.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "chart/WindowPixels.h"
+#include "support/WindowPixels.h"
 #include "media/PlaybackOwner.h"
 #include "support/MessagePump.h"
 #include "ui/framework/Window.h"

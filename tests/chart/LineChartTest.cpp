@@ -12,7 +12,7 @@
 #include "app/ModelCode.h"
 #include "chart/ChartHost.h"
 #include "chart/ChartSamples.h"
-#include "chart/WindowPixels.h"
+#include "support/WindowPixels.h"
 #include "media/VideoPlayer.h"
 #include "platform/LocalTime.h"
 #include "ui/main/LineChart.h"

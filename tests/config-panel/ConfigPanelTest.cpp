@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "chart/WindowPixels.h"
+#include "support/WindowPixels.h"
 #include "media/ISoundPlayer.h"
 #include "media/PlaybackOwner.h"
 #include "media/VideoPlayer.h"

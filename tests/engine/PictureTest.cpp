@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "engine/EngineFixture.h"
-#include "engine/ScreenCapture.h"
+#include "support/WindowPixels.h"
 #include "media/FramePainter.h"
 #include "resources/MenuIds.h"
 
@@ -112,7 +112,7 @@ TEST_F(PictureTest, TheWindowShowsThePictureLetterboxedAt800By480AndAt640By600) 
     ASSERT_TRUE(waitForShown(0));
 
     resize(player->handle(), 800, 480);
-    const ScreenCapture wide = ScreenCapture::ofWindow(player->handle());
+    const WindowPixels wide = WindowPixels::ofWindow(player->handle());
     ASSERT_EQ(wide.width, 800);
     EXPECT_EQ(wide.columnCover(79), 0.0);
     EXPECT_GT(wide.columnCover(80), 0.5);
@@ -120,7 +120,7 @@ TEST_F(PictureTest, TheWindowShowsThePictureLetterboxedAt800By480AndAt640By600) 
     EXPECT_EQ(wide.columnCover(720), 0.0);
 
     resize(player->handle(), 640, 600);
-    const ScreenCapture tall = ScreenCapture::ofWindow(player->handle());
+    const WindowPixels tall = WindowPixels::ofWindow(player->handle());
     ASSERT_EQ(tall.height, 600);
     EXPECT_EQ(tall.rowCover(59), 0.0);
     EXPECT_GT(tall.rowCover(60), 0.5);
@@ -133,16 +133,16 @@ TEST_F(PictureTest, TheClipboardHoldsExactlyTheShownPictureWithItsBrightness) {
     player->setOneShotPath(samples().plainShot);
     player->openOneShot(samples().shotFolder);
     ASSERT_TRUE(waitForShown(0));
-    const ScreenCapture plain = ScreenCapture::ofWindow(player->handle());
+    const WindowPixels plain = WindowPixels::ofWindow(player->handle());
 
     player->brightness().setGamma(2.0);
     InvalidateRect(player->handle(), nullptr, FALSE);
     UpdateWindow(player->handle());
-    const ScreenCapture shown = ScreenCapture::ofWindow(player->handle());
+    const WindowPixels shown = WindowPixels::ofWindow(player->handle());
     SendMessageW(player->handle(), WM_COMMAND, IDM_COPY_PICTURE, 0);
 
     ASSERT_TRUE(OpenClipboard(nullptr));
-    const ScreenCapture copied = ScreenCapture::ofBitmap(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)));
+    const WindowPixels copied = WindowPixels::ofBitmap(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)));
     CloseClipboard();
     ASSERT_EQ(copied.width, 640);
     ASSERT_EQ(copied.height, 480);
@@ -160,10 +160,10 @@ TEST_F(PictureTest, TheClipboardHoldsExactlyTheShownPictureWithItsBrightness) {
 
     // In a wider area only the letterbox is copied.
     resize(player->handle(), 800, 480);
-    const ScreenCapture wide = ScreenCapture::ofWindow(player->handle());
+    const WindowPixels wide = WindowPixels::ofWindow(player->handle());
     SendMessageW(player->handle(), WM_COMMAND, IDM_COPY_PICTURE, 0);
     ASSERT_TRUE(OpenClipboard(nullptr));
-    const ScreenCapture letterbox = ScreenCapture::ofBitmap(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)));
+    const WindowPixels letterbox = WindowPixels::ofBitmap(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)));
     CloseClipboard();
     ASSERT_EQ(letterbox.width, 640);
     EXPECT_EQ(letterbox.at(0, 100), wide.at(80, 100));

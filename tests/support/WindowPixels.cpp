@@ -1,4 +1,4 @@
-#include "chart/WindowPixels.h"
+#include "support/WindowPixels.h"
 
 #include <algorithm>
 #include <memory>
@@ -7,6 +7,8 @@
 #include "media/Image.h"
 
 namespace {
+
+constexpr std::uint32_t white = 0xFFFFFF;
 
 BITMAPINFO topDown(int width, int height) {
     BITMAPINFO info{};
@@ -57,6 +59,12 @@ WindowPixels WindowPixels::ofWindow(HWND window) {
     return result;
 }
 
+WindowPixels WindowPixels::ofBitmap(HBITMAP bitmap) {
+    BITMAP description{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof(description), &description)) return {};
+    return readBitmap(bitmap, description.bmWidth, description.bmHeight);
+}
+
 WindowPixels WindowPixels::ofPicture(int resourceId) {
     const AlphaImage picture(resourceId);
     WindowPixels result;
@@ -104,4 +112,16 @@ int WindowPixels::countInArea(std::uint32_t colour, const RECT& area) const {
         }
     }
     return found;
+}
+
+double WindowPixels::columnCover(int x) const {
+    int covered = 0;
+    for (int y = 0; y < height; ++y) covered += at(x, y) != white;
+    return height ? static_cast<double>(covered) / height : 0.0;
+}
+
+double WindowPixels::rowCover(int y) const {
+    int covered = 0;
+    for (int x = 0; x < width; ++x) covered += at(x, y) != white;
+    return width ? static_cast<double>(covered) / width : 0.0;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Pixels as the user sees them: a window's client area read back from the
-// screen, a picture resource as decoded, or a bitmap the test draws itself;
-// all as 0xRRGGBB, top row first.
+// screen, a bitmap such as the clipboard's, a picture resource as decoded, or
+// a bitmap the test draws itself; all as 0xRRGGBB, top row first.
 #include <windows.h>
 
 #include <cstdint>
@@ -14,6 +14,8 @@ struct WindowPixels {
     std::vector<std::uint32_t> pixels;
 
     static WindowPixels ofWindow(HWND window);
+    // Empty when bitmap is null.
+    static WindowPixels ofBitmap(HBITMAP bitmap);
     static WindowPixels ofPicture(int resourceId);
     // A black bitmap of width × height compatible with the screen, drawn on by draw.
     static WindowPixels drawn(int width, int height, const std::function<void(HDC)>& draw);
@@ -23,6 +25,9 @@ struct WindowPixels {
     bool sameArea(int x, int y, const WindowPixels& other, int otherX, int otherY, int areaWidth, int areaHeight) const;
     int countInArea(std::uint32_t colour, const RECT& area) const;
     int count(std::uint32_t colour) const { return countInArea(colour, RECT{0, 0, width, height}); }
+    // Share of the pixels of column x (or row y) that are not white.
+    double columnCover(int x) const;
+    double rowCover(int y) const;
 };
 
 constexpr std::uint32_t rgb(int red, int green, int blue) {
