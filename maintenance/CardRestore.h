@@ -22,11 +22,13 @@ public:
     // with the other maintenance commands and updated with the user's choice.
     CardRestore(HWND owner, wchar_t* cardPath, CardChooser chooseCard);
 
-    // The whole command, from the maintenance guard to the closing message.
-    // Failures are told to the user, never thrown.
+    // The whole command, from the check that the executable carries the
+    // recorder's programs to the closing message. Failures are told to the user,
+    // never thrown.
     void run();
 
 private:
+    void warnNoProgramFiles() const;
     bool chooseCard();
     bool confirmRestore() const;
     // IDYES (keep the settings), IDNO (standard settings) or IDCANCEL.

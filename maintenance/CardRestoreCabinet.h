@@ -11,6 +11,12 @@
 // the extraction (5040, 5027 to 5039, 5041).
 void extractProgramFiles(const std::wstring& cardPath);
 
+// True when the executable carries a cabinet that can be read: the resource is
+// there and opens with a cabinet's header. Nothing thrown. The restore asks it
+// before any question, so a build without the recorder's programs never starts
+// to change a card that it cannot finish.
+bool hasProgramFiles();
+
 // A new, empty, uniquely named file "cab????.tmp" in "C:\Temp" (the folder is
 // created when missing). Throws IOException 5026 when none can be made.
 std::wstring makeTempFileName();

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/Exception.h"
 #include "app/Resources.h"
 #include "app/Texts.h"
@@ -19,6 +22,14 @@ constexpr const wchar_t* cabinetCopyFolder = L"C:\\Temp";
 constexpr const wchar_t* cabinetCopyPrefix = L"cab";
 constexpr int noCabinetTextId = 5006;
 constexpr int noTemporaryFileTextId = 5026;
+// A cabinet's fixed header: "MSCF", and 36 bytes in all before anything optional.
+constexpr unsigned char cabinetSignature[] = {'M', 'S', 'C', 'F'};
+constexpr std::size_t cabinetHeaderSize = 36;
+
+bool startsAsCabinet(const ResourceBytes& bytes) {
+    return bytes.data && bytes.size >= cabinetHeaderSize &&
+           std::equal(std::begin(cabinetSignature), std::end(cabinetSignature), bytes.data);
+}
 
 void writeCabinet(const std::wstring& path, const ResourceBytes& cabinet) {
     File file;
@@ -42,6 +53,14 @@ void extractProgramFiles(const std::wstring& cardPath) {
         throw;
     }
     deleteFile(copy);
+}
+
+bool hasProgramFiles() {
+    try {
+        return startsAsCabinet(loadResource(cabinetResourceType, cabinetResourceId));
+    } catch (const Exception&) {
+        return false;
+    }
 }
 
 std::wstring makeTempFileName() {

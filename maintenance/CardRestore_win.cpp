@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int warningCaptionId = 5005;
+constexpr int noProgramFilesTextId = 5006;
 constexpr int confirmCaptionId = 5013;
 constexpr int informationCaptionId = 5017;
 constexpr int restoreQuestionId = 5061;
@@ -36,6 +37,10 @@ CardRestore::CardRestore(HWND owner, wchar_t* cardPath, CardChooser chooseCard)
     : owner_(owner), cardPath_(cardPath), chooseCard_(std::move(chooseCard)) {}
 
 void CardRestore::run() {
+    if (!hasProgramFiles()) {
+        warnNoProgramFiles();
+        return;
+    }
     // Only warns when another viewer is in a maintenance command.
     DialogMutex guard;
     guard.take(owner_);
@@ -44,6 +49,12 @@ void CardRestore::run() {
     if (keep == IDCANCEL) return;
     WaitCursor wait;
     report(writeFiles(keep == IDNO));
+}
+
+// Told before the first question: nothing has been chosen or changed yet, so
+// the user's card and settings stay exactly as they were.
+void CardRestore::warnNoProgramFiles() const {
+    MessageBoxW(owner_, loadText(noProgramFilesTextId).c_str(), loadText(warningCaptionId).c_str(), MB_ICONWARNING);
 }
 
 bool CardRestore::chooseCard() {

@@ -1,11 +1,12 @@
-// The default build carries no cabinet: every restore ends with 5064, and the
-// questions before it decide what is written all the same.
+// The default build carries no cabinet: a restore could never finish, so it
+// ends before the first question and the card stays exactly as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/ModelCode.h"
-#include "maintenance/CardRestoreSettings.h"
+#include "maintenance/CardRestoreCabinet.h"
 #include "maintenance/ViewerCopy.h"
 #include "platform/FileSystem.h"
 #include "restore/RestoreDriver.h"
@@ -13,60 +14,37 @@
 
 namespace {
 
-class MissingCabinet : public ::testing::Test {
-protected:
-    void SetUp() override { loadModelCode(); }
-
-    bool cardIsEmpty() const {
-        std::vector<platform::FolderEntry> entries;
-        return platform::listFolder(card_.path(), entries) && entries.empty();
-    }
-
-    ScratchFolder card_{L"crd"};
-};
-
-TEST_F(MissingCabinet, CancellingAnyQuestionEndsTheRestoreWithoutWriting) {
-    const RestoreRun notChosen = runRestore(card_.path(), {}, false);
-    EXPECT_TRUE(notChosen.chooserAsked);
-    EXPECT_EQ(notChosen.prompt, loadText(5071));
-    EXPECT_TRUE(notChosen.boxes.empty());
-
-    EXPECT_EQ(runRestore(card_.path(), {IDCANCEL}).texts(), textsOf({5061}));
-    EXPECT_EQ(runRestore(card_.path(), {IDOK, IDCANCEL}).texts(), textsOf({5061, 5062}));
-    EXPECT_TRUE(cardIsEmpty());
+std::vector<std::wstring> namesIn(const std::wstring& folder) {
+    std::vector<platform::FolderEntry> entries;
+    platform::listFolder(folder, entries);
+    std::vector<std::wstring> names;
+    for (const platform::FolderEntry& entry : entries) names.push_back(entry.name);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
-TEST_F(MissingCabinet, NoStillWritesTheStandardSettingsFileAndNothingElse) {
-    ScratchFolder standard{L"std"};
-    writeDefaultSettings(standard.path());
+TEST(MissingCabinet, RestoreSays5006BeforeAnyQuestionAndChangesNothing) {
+    loadModelCode();
+    ScratchFolder card{L"crd"};
+    const Bytes userSettings = bytesOf("the user's own sensitivity and volumes");
+    ASSERT_TRUE(writeBytes(card.file(L"TAVR.INI"), userSettings));
+    ASSERT_TRUE(platform::makeHiddenReadOnly(card.file(L"TAVR.INI")));
+    const std::vector<std::wstring> namesBefore = namesIn(card.path());
     const std::vector<std::wstring> cabinetsBefore = temporaryCabinets();
+    EXPECT_FALSE(hasProgramFiles());
 
-    const RestoreRun run = runRestore(card_.path(), {IDOK, IDNO});
+    // Answers that would reset the settings, were they ever asked.
+    const RestoreRun run = runRestore(card.path(), {IDOK, IDNO});
 
-    EXPECT_EQ(run.texts(), textsOf({5061, 5062, 5064}));
-    ASSERT_EQ(run.boxes.size(), 3u);
-    EXPECT_EQ(run.boxes[2].caption, loadText(5005));
-    EXPECT_EQ(readBytes(card_.file(L"TAVR.INI")), readBytes(standard.file(L"TAVR.INI")));
-    EXPECT_FALSE(platform::isFile(card_.file(L"TAVRX900.exe"))) << "no viewer copy after a failed extraction";
+    EXPECT_FALSE(run.chooserAsked);
+    EXPECT_EQ(run.texts(), textsOf({5006}));
+    ASSERT_EQ(run.boxes.size(), 1u);
+    EXPECT_EQ(run.boxes[0].caption, loadText(5005));
+    EXPECT_EQ(run.boxes[0].buttons, std::vector<int>{IDOK});
+    EXPECT_EQ(readBytes(card.file(L"TAVR.INI")), userSettings);
+    EXPECT_TRUE(platform::isHidden(card.file(L"TAVR.INI")));
+    EXPECT_EQ(namesIn(card.path()), namesBefore);
     EXPECT_EQ(temporaryCabinets(), cabinetsBefore);
-}
-
-TEST_F(MissingCabinet, YesLeavesTheSettingsFileAsItWas) {
-    ASSERT_TRUE(writeBytes(card_.file(L"TAVR.INI"), bytesOf("the user's own settings")));
-
-    EXPECT_EQ(runRestore(card_.path(), {IDOK, IDYES}).texts(), textsOf({5061, 5062, 5064}));
-    EXPECT_EQ(readBytes(card_.file(L"TAVR.INI")), bytesOf("the user's own settings"));
-}
-
-TEST_F(MissingCabinet, AnotherViewerInAMaintenanceCommandIsWarnedAboutAndTheRestoreGoesOn) {
-    HANDLE otherViewer = CreateMutexW(nullptr, FALSE, L"ORVELLE_VIEWER");
-    ASSERT_NE(otherViewer, nullptr);
-
-    const RestoreRun run = runRestore(card_.path(), {IDOK, IDCANCEL});
-    CloseHandle(otherViewer);
-
-    EXPECT_EQ(run.texts(), textsOf({5060, 5061}));
-    EXPECT_EQ(run.boxes.front().caption, loadText(5005));
 }
 
 TEST(ViewerFolder, SameFolderIsFoundHoweverItIsSpelt) {

@@ -51,6 +51,30 @@ protected:
     ScratchFolder card_{L"crd"};
 };
 
+TEST_F(ProgramFiles, CancellingAnyQuestionEndsTheRestoreWithoutWriting) {
+    const RestoreRun notChosen = runRestore(card_.path(), {}, false);
+    EXPECT_TRUE(notChosen.chooserAsked);
+    EXPECT_EQ(notChosen.prompt, loadText(5071));
+    EXPECT_TRUE(notChosen.boxes.empty());
+
+    EXPECT_EQ(runRestore(card_.path(), {IDCANCEL}).texts(), textsOf({5061}));
+    EXPECT_EQ(runRestore(card_.path(), {IDOK, IDCANCEL}).texts(), textsOf({5061, 5062}));
+    std::vector<platform::FolderEntry> entries;
+    ASSERT_TRUE(platform::listFolder(card_.path(), entries));
+    EXPECT_TRUE(entries.empty());
+}
+
+TEST_F(ProgramFiles, AnotherViewerInAMaintenanceCommandIsWarnedAboutAndTheRestoreGoesOn) {
+    HANDLE otherViewer = CreateMutexW(nullptr, FALSE, L"ORVELLE_VIEWER");
+    ASSERT_NE(otherViewer, nullptr);
+
+    const RestoreRun run = runRestore(card_.path(), {IDOK, IDCANCEL});
+    CloseHandle(otherViewer);
+
+    EXPECT_EQ(run.texts(), textsOf({5060, 5061}));
+    EXPECT_EQ(run.boxes.front().caption, loadText(5005));
+}
+
 TEST_F(ProgramFiles, RestoreAsksThenWritesEveryFileHiddenReadOnlyAndDatedAsTheCabinet) {
     ASSERT_FALSE(original(L"PROGRAM.BIN").empty());
     const std::vector<std::wstring> cabinetsBefore = temporaryCabinets();
