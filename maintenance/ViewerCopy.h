@@ -5,7 +5,8 @@
 #include <string>
 
 // Copies the running executable into the card's folder; nothing is copied when
-// the viewer runs from that folder already. A leftover copy, even a hidden or
+// the running file is that copy already (the card's folder, the name
+// "TAVRX900.exe" in any case). A leftover copy, even a hidden or
 // read-only one, is replaced. Throws IOException 5007 when the copy fails or
 // does not have the executable's length; a bad copy is removed.
 void copyViewer(const std::wstring& cardPath);

@@ -47,6 +47,11 @@ std::wstring fullPath(const std::wstring& path) {
     return full;
 }
 
+// File names on the card's file systems differ in case only by spelling.
+bool isSameName(const std::wstring& first, const std::wstring& second) {
+    return CompareStringOrdinal(first.c_str(), -1, second.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace
 
 std::wstring runningExecutable() {
@@ -77,10 +82,12 @@ void copyViewer(const std::wstring& cardPath) {
     const std::wstring viewer = runningExecutable();
     const std::int64_t viewerLength = viewer.empty() ? -1 : fileLength(viewer);
     if (viewerLength < 0) throw IOException(loadText(copyFailedTextId));
-    // A viewer started from the card is already there, and copying a running
-    // executable onto itself would fail.
-    if (isSameFolder(platform::parentFolder(viewer), cardPath)) return;
-    const std::wstring target = platform::joinPath(cardPath, loadText(viewerNameTextId));
+    const std::wstring name = loadText(viewerNameTextId);
+    // The viewer started from the card under the card's own name is already
+    // there, and copying a running executable onto itself would fail. Any other
+    // program in that folder (the viewer under its build name, say) is copied.
+    if (isSameFolder(platform::parentFolder(viewer), cardPath) && isSameName(platform::fileName(viewer), name)) return;
+    const std::wstring target = platform::joinPath(cardPath, name);
     deleteFile(target);
     const bool copied = CopyFileW(viewer.c_str(), target.c_str(), FALSE) != 0;
     if (!copied || fileLength(target) != viewerLength) {

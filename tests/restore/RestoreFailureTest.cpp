@@ -55,8 +55,8 @@ TEST_F(RestoreFailure, ViewerThatCannotBeCopiedIsReportedAndTheProgramFilesStay)
 }
 
 // Run as a second process from a copy of this program on the card.
-TEST(RestoreFromCard, RestoresTheCardItRunsFromWithoutCopyingItself) {
-    if (!_wgetenv(childVariable)) GTEST_SKIP() << "runs only inside the viewer-on-the-card test";
+TEST(RestoreFromCard, RestoresTheCardItRunsFrom) {
+    if (!_wgetenv(childVariable)) GTEST_SKIP() << "runs only inside the viewer-on-the-card tests";
     loadModelCode();
     const std::wstring viewer = runningExecutable();
     const std::wstring card = platform::parentFolder(viewer);
@@ -69,29 +69,46 @@ TEST(RestoreFromCard, RestoresTheCardItRunsFromWithoutCopyingItself) {
     EXPECT_TRUE(platform::isHidden(platform::joinPath(card, L"PROGRAM.BIN")));
 }
 
-TEST_F(RestoreFailure, ViewerRunningFromTheCardIsNotCopiedAndTheRestoreSucceeds) {
-    const std::wstring viewerOnCard = card_.file(L"TAVRX900.exe");
-    ASSERT_TRUE(CopyFileW(runningExecutable().c_str(), viewerOnCard.c_str(), TRUE));
+// This program copied onto the card as name and started from there; the exit
+// code of its restore (0 when every check held).
+DWORD restoreFromCardAs(const std::wstring& card, const std::wstring& name) {
+    const std::wstring viewerOnCard = platform::joinPath(card, name);
+    if (!CopyFileW(runningExecutable().c_str(), viewerOnCard.c_str(), TRUE)) return 2;
     std::wstring commandLine = L"\"" + viewerOnCard + L"\" --gtest_filter=RestoreFromCard.*";
     SetEnvironmentVariableW(childVariable, L"1");
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION child{};
     const bool started = CreateProcessW(viewerOnCard.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        card_.path().c_str(), &startup, &child);
+                                        card.c_str(), &startup, &child);
     SetEnvironmentVariableW(childVariable, nullptr);
-    ASSERT_TRUE(started);
+    if (!started) return 3;
     const DWORD waited = WaitForSingleObject(child.hProcess, childTimeoutMs);
-    DWORD exitCode = 1;
+    DWORD exitCode = 4;
     if (waited == WAIT_OBJECT_0) GetExitCodeProcess(child.hProcess, &exitCode);
     if (waited != WAIT_OBJECT_0) TerminateProcess(child.hProcess, 1);
     CloseHandle(child.hThread);
     CloseHandle(child.hProcess);
+    return exitCode;
+}
 
-    EXPECT_EQ(waited, WAIT_OBJECT_0);
-    EXPECT_EQ(exitCode, 0u) << "the restore inside the viewer on the card failed";
-    EXPECT_TRUE(exists(L"PROGRAM.BIN"));
-    EXPECT_EQ(readBytes(viewerOnCard), readBytes(runningExecutable()));
+TEST_F(RestoreFailure, ViewerRunningFromTheCardAsTheCardsCopyIsNotCopiedAndTheRestoreSucceeds) {
+    for (const wchar_t* name : {L"TAVRX900.exe", L"tavrx900.EXE"}) {
+        ScratchFolder card{L"crd"};
+        EXPECT_EQ(restoreFromCardAs(card.path(), name), 0u) << "the restore inside the viewer on the card failed";
+        EXPECT_TRUE(platform::isFile(card.file(L"PROGRAM.BIN")));
+        EXPECT_EQ(readBytes(card.file(name)), readBytes(runningExecutable()));
+        std::vector<platform::FolderEntry> entries;
+        platform::listFolder(card.path(), entries);
+        EXPECT_EQ(entries.size(), 4u) << "the program files and the viewer, no second copy";
+    }
+}
+
+TEST_F(RestoreFailure, ViewerRunningFromTheCardUnderItsOwnNameIsCopiedAsTheCardsViewer) {
+    EXPECT_EQ(restoreFromCardAs(card_.path(), L"OrvelleViewer.exe"), 0u)
+        << "the restore inside the viewer on the card failed";
+    EXPECT_EQ(readBytes(card_.file(L"TAVRX900.exe")), readBytes(runningExecutable()));
+    EXPECT_FALSE(platform::isHidden(card_.file(L"TAVRX900.exe")));
 }
 
 }  // namespace
