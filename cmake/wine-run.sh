@@ -8,6 +8,7 @@
 # ORVELLE_SOUND_CAPTURE=FILE: the sound device's default output is written to FILE
 # (raw bytes); without it the output goes nowhere.
 # ORVELLE_X_DISPLAY=:N: run on that X display instead of the private Xvfb.
+# Programs see ORVELLE_FRAMEBUFFER: the private Xvfb's screen as an XWD file.
 set -euo pipefail
 state=${ORVELLE_WINE_STATE:-/tmp/orvelle-wine-$(id -u)}
 mkdir -p "$state"
@@ -77,7 +78,9 @@ start_env() {  # idempotent, serialised with flock (ctest -j)
     : # the user's own display: no Xvfb
   elif ! xvfb_alive; then
     rm -f "$state/display"
-    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+    # -fbdir: the screen is also kept in $state/Xvfb_screen0 (XWD), which, unlike
+    # a capture through the X server, shows Wine's popups (menus, boxes, dialogs).
+    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -fbdir "$state" \
       3>"$state/display" </dev/null >"$state/xvfb.log" 2>&1 9>&- &
     echo $! > "$state/xvfb.pid"
     for _ in $(seq 100); do [ -s "$state/display" ] && break; sleep 0.1; done
@@ -87,6 +90,7 @@ start_env() {  # idempotent, serialised with flock (ctest -j)
     export DISPLAY=$ORVELLE_X_DISPLAY
   else
     export DISPLAY=":$(cat "$state/display")"
+    if [ -f "$state/Xvfb_screen0" ]; then export ORVELLE_FRAMEBUFFER="$state/Xvfb_screen0"; fi
   fi
   # Daemons get stdio=/dev/null, their own session and not the lock fd: anything
   # that inherits ctest's or ninja's output pipe stalls that run until it exits.

@@ -1,7 +1,11 @@
 // The whole viewer's window on small recorder folders: how opening a folder
 // settles the display mode, reports what is missing, moves to neighbouring
-// folders and falls back to the empty view.
+// folders and falls back to the empty view, and what the screen shows after
+// maximising and restoring.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
 
 #include "app/Application.h"
 #include "app/DisplayMode.h"
@@ -10,9 +14,14 @@
 #include "media/Thumbnail.h"
 #include "media/VideoPlayer.h"
 #include "platform/FileSystem.h"
+#include "resources/ImageIds.h"
 #include "support/MessageBoxAnswerer.h"
 #include "support/MessagePump.h"
+#include "support/ScreenCapture.h"
+#include "support/WindowPixels.h"
 #include "tools/samplewriter/SampleArchive.h"
+#include "ui/main/ConfigPanel.h"
+#include "ui/main/InfoPanel.h"
 #include "ui/main/LineChart.h"
 #include "ui/main/MainWindow.h"
 
@@ -20,6 +29,30 @@ namespace {
 
 void writeFile(const std::wstring& path, const samplewriter::Bytes& bytes) {
     ASSERT_TRUE(samplewriter::writeBytes(path, bytes));
+}
+
+bool nearColour(std::uint32_t a, std::uint32_t b) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 8) return false;
+    }
+    return true;
+}
+
+// Whether the rows top to bottom of a panel on screen show its background
+// picture (a few pixels may differ where a control's edge reaches in).
+::testing::AssertionResult showsBackgroundRows(const WindowPixels& shot, int pictureId, int top, int bottom) {
+    const WindowPixels picture = WindowPixels::ofPicture(pictureId);
+    if (shot.width < picture.width || shot.height < bottom || picture.height < bottom) {
+        return ::testing::AssertionFailure() << "panel of " << shot.width << " x " << shot.height << " on screen";
+    }
+    int matching = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = 0; x < picture.width; ++x) matching += nearColour(shot.at(x, y), picture.at(x, y));
+    }
+    const int all = (bottom - top) * picture.width;
+    if (matching * 100 >= all * 95) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "rows " << top << " to " << bottom << ": " << matching << " of " << all
+                                         << " pixels show the background picture " << pictureId;
 }
 
 samplewriter::ArchiveSetup shortEvent() {
@@ -229,6 +262,39 @@ TEST_F(MainWindowTest, WindowCannotBeMadeSmallerThanItsMinimum) {
     const bool six = osVersion().dwMajorVersion == 6;
     EXPECT_EQ(outer.right - outer.left, six ? 890 : 882);
     EXPECT_EQ(outer.bottom - outer.top, six ? 697 : 693);
+}
+
+TEST_F(MainWindowTest, PanelsAreDrawnWholeAfterMaximisingAndRestoring) {
+    std::string reason;
+    if (!ScreenCapture::available(reason)) GTEST_SKIP() << reason;
+    open(card->event(1));
+    window->player()->pause();
+    // The information panel's background above its logo and below its kind
+    // picture; the configuration panel's background with the volume and
+    // brightness labels, above and between the bars.
+    auto expectPanelsDrawn = [&](const char* when) {
+        SCOPED_TRACE(when);
+        const WindowPixels info = ScreenCapture::client(window->infoPanel()->handle());
+        EXPECT_TRUE(showsBackgroundRows(info, IDB_INFO_BACKGROUND, 0, InfoPanel::dateTop - 20));
+        EXPECT_TRUE(showsBackgroundRows(info, IDB_INFO_BACKGROUND, InfoPanel::kindTop + 30, 180));
+        const WindowPixels config = ScreenCapture::client(window->configPanel()->handle());
+        EXPECT_TRUE(showsBackgroundRows(config, IDB_CONFIG_BACKGROUND, 0, 21));
+        EXPECT_TRUE(showsBackgroundRows(config, IDB_CONFIG_BACKGROUND, 39, 55));
+        ScreenCapture::keep(std::string("mainwindow-") + when, ScreenCapture::window(handle));
+    };
+    expectPanelsDrawn("opened");
+    ShowWindow(handle, SW_MAXIMIZE);
+    pumpFor(300);
+    expectPanelsDrawn("maximised");
+    ShowWindow(handle, SW_RESTORE);
+    pumpFor(300);
+    expectPanelsDrawn("restored");
+    SetWindowPos(handle, nullptr, 0, 0, 1000, 760, SWP_NOZORDER | SWP_NOMOVE);
+    pumpFor(300);
+    expectPanelsDrawn("resized");
+    SetWindowPos(handle, nullptr, 0, 0, 1000, 700, SWP_NOZORDER | SWP_NOMOVE);  // the panels stay in place
+    pumpFor(300);
+    expectPanelsDrawn("lowered");
 }
 
 }  // namespace

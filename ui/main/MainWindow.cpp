@@ -167,7 +167,15 @@ LRESULT MainWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return Window::windowProc(message, wParam, lParam);
 }
 
-void MainWindow::onSize(int width, int height) { layoutChildren(width, height); }
+// The class styles redraw only the main window's own background: with clip-
+// children the children are left out, and they move with their pixels copied
+// from the old place. Those pixels are gone, for the window's surface is rebuilt
+// at every size change (black after maximising, a shifted piece after a drag),
+// so every child is repainted whole, with the erase in which the panels draw.
+void MainWindow::onSize(int width, int height) {
+    layoutChildren(width, height);
+    RedrawWindow(handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
 
 void MainWindow::onPaint() {
     PAINTSTRUCT paint;
