@@ -5,8 +5,14 @@
 #   wine-run.sh --setup            only start them (CTest fixture)
 #   wine-run.sh --shutdown         stop wineserver and Xvfb (CTest fixture)
 # State: $ORVELLE_WINE_STATE (default /tmp/orvelle-wine-$UID); DISPLAY is in $state/display.
-# ORVELLE_SOUND_CAPTURE=FILE: the sound device's default output is written to FILE
-# (raw bytes); without it the output goes nowhere.
+# Sound: programs play into a private PulseAudio server (started with Xvfb) whose
+# only sink takes samples at the pace of a sound card and plays them nowhere, so
+# the sound position is a real-time clock.
+#   ORVELLE_SOUND_CAPTURE=FILE: what that sink played during the run is appended
+#     to FILE (emptied first): raw unsigned 8-bit mono 11025 Hz, the recordings'
+#     own format, so the bytes are the program's; silence where nothing played.
+#   ORVELLE_SOUND=system: the user's own sound system instead (PulseAudio,
+#     PipeWire or ALSA's default, as Wine chooses); no private server.
 # ORVELLE_X_DISPLAY=:N: run on that X display instead of the private Xvfb.
 # Programs see ORVELLE_FRAMEBUFFER: the private Xvfb's screen as an XWD file.
 set -euo pipefail
@@ -19,20 +25,50 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 # Japanese code page (932) for the narrow-text calls, as on the users' systems.
 if locale -a 2>/dev/null | grep -qx 'ja_JP.utf8'; then export LANG=ja_JP.UTF-8; fi
-# ALSA: "default" is a file sink over the null device, so the waveform device
-# opens without sound hardware and tests can read back what was played.
-[ -f "$state/asound-v2.conf" ] || cat > "$state/asound-v2.conf" <<'ALSA'
-pcm.!default {
-  type file
-  slave.pcm "null"
-  file { @func getenv vars [ ORVELLE_SOUND_CAPTURE ] default "/dev/null" }
-  format "raw"
-}
-ctl.!default { type hw card 0 }
-ALSA
-export ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:$state/asound-v2.conf
+sound=${ORVELLE_SOUND:-private}
+pulse=$state/pulse
+if [ "$sound" = private ]; then
+  export PULSE_SERVER=unix:$pulse/native
+  export PULSE_COOKIE=$pulse/cookie   # not in $HOME
+  unset PULSE_SINK
+fi
 
 xvfb_alive() { [ -s "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; }
+pulse_alive() { [ -s "$pulse/pid" ] && kill -0 "$(cat "$pulse/pid")" 2>/dev/null; }
+
+# The private sound server: a null sink in the recordings' format, so nothing is
+# converted and a capture holds the very bytes played; norewinds, because a
+# rewind re-mixes samples that the capture has already taken. Its home, runtime
+# and state folders are in $state, so it runs as root too and leaves $HOME alone.
+# Loaded sink first: once the socket exists, clients find the sink.
+start_pulse() {
+  pulse_alive && return 0
+  command -v pulseaudio >/dev/null ||
+    { echo "wine-run: pulseaudio is missing (tools/setup.sh apt installs it)" >&2; exit 1; }
+  rm -rf "$pulse" && mkdir -p "$pulse"
+  HOME=$pulse PULSE_RUNTIME_PATH=$pulse PULSE_STATE_PATH=$pulse setsid pulseaudio -n --daemonize=no \
+    --use-pid-file=no --exit-idle-time=-1 --realtime=no --high-priority=no --log-target=stderr \
+    -L "module-null-sink sink_name=orvelle format=u8 rate=11025 channels=1 norewinds=1" \
+    -L "module-native-protocol-unix socket=$pulse/native auth-anonymous=1" \
+    </dev/null >"$pulse/log" 2>&1 9>&- &
+  echo $! >"$pulse/pid"
+  for _ in $(seq 100); do [ -S "$pulse/native" ] && return 0; sleep 0.05; done
+  echo "wine-run: PulseAudio failed, see $pulse/log" >&2
+  exit 1
+}
+
+# Records the sink for this run. Waits until the recording runs, so that nothing
+# the program plays at once is missed; latency 20 ms, so the file is current.
+capture_pid=
+start_capture() {
+  [ "$sound" = private ] && [ -n "${ORVELLE_SOUND_CAPTURE:-}" ] || return 0
+  : >"$ORVELLE_SOUND_CAPTURE"
+  parec -d orvelle.monitor --raw --format=u8 --rate=11025 --channels=1 --latency-msec=20 \
+    </dev/null >>"$ORVELLE_SOUND_CAPTURE" 2>"$pulse/parec.log" &
+  capture_pid=$!
+  for _ in $(seq 100); do [ -s "$ORVELLE_SOUND_CAPTURE" ] && return 0; sleep 0.02; done
+  echo "wine-run: the sound capture does not run, see $pulse/parec.log" >&2
+}
 
 # One-time prefix settings: Japanese font aliases + CJK fallback for Tahoma,
 # no crash dialog (a crashing test would wait for a click until its timeout),
@@ -100,6 +136,7 @@ start_env() {  # idempotent, serialised with flock (ctest -j)
     wineserver -k 2>/dev/null || true   # restart so the virtual desktop applies
     touch "$WINEPREFIX/.orvelle-configured-v1"
   fi
+  if [ "$sound" = private ]; then start_pulse; fi
   # -p: wineserver stays up between tests (no per-test restart or 3 s linger).
   setsid wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
   flock -u 9
@@ -111,14 +148,16 @@ case "${1:-}" in
   --shutdown)
     wineserver -k 2>/dev/null || true
     if xvfb_alive; then kill "$(cat "$state/xvfb.pid")"; fi
-    rm -f "$state/xvfb.pid" "$state/display"; exit 0 ;;
+    if pulse_alive; then kill "$(cat "$pulse/pid")"; fi
+    rm -f "$state/xvfb.pid" "$state/display" "$pulse/pid"; exit 0 ;;
 esac
 start_env
 # Wine's helpers (services.exe, explorer.exe, ...) inherit the stdio of the wine
 # process that starts them and outlive it; if that were ctest's pipe the test
 # would hang until wineserver exits. So run into a file and replay it.
 log=$(mktemp "$state/run.XXXXXX")
-trap 'rm -f "$log"' EXIT
+trap 'rm -f "$log"; [ -z "$capture_pid" ] || kill "$capture_pid" 2>/dev/null' EXIT
+start_capture
 wine "$@" </dev/null >"$log" 2>&1 &
 wpid=$!
 trap 'kill -TERM $wpid 2>/dev/null' TERM INT   # ctest timeout -> stop the exe
