@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ProductVersion.h"
 #include "cli/Command.h"
 #include "platform/Utf8.h"
 
@@ -67,6 +68,10 @@ int main(int argc, char** argv) {
     std::vector<std::wstring> arguments = wideArguments(argc, argv);
     if (arguments.size() < 2) return printUsage();
     const std::string name = toUtf8(arguments[1]);
+    if (name == "--version") {
+        std::printf("orvelle %s\n", ORVELLE_VERSION_TEXT);
+        return 0;
+    }
     for (const Command& command : registry()) {
         if (name == command.name) {
             return command.run(std::vector<std::wstring>(arguments.begin() + 2, arguments.end()));

@@ -6,6 +6,7 @@
 #include "platform/File.h"
 #include "platform/FileSystem.h"
 #include "ui/main/VersionText.h"
+#include "ProductVersion.h"
 
 namespace {
 
@@ -17,8 +18,9 @@ TEST(VersionText, DigitsAndTheFirstTwoCommasMakeTheText) {
     EXPECT_EQ(formatFileVersion(L""), L"");
 }
 
-TEST(VersionText, OurExecutableIsVersionOneZeroZero) {
-    EXPECT_EQ(getVersionText(), L"1.0.0");
+// The resource, the command-line tool and the package name share one version.
+TEST(VersionText, OurExecutableCarriesTheProjectVersion) {
+    EXPECT_EQ(getVersionText(), L"" ORVELLE_VERSION_TEXT);
 }
 
 TEST(VersionText, FileWithoutVersionResourceGivesText5002) {
