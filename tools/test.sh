@@ -2,10 +2,13 @@
 # Runs every test: installs what is missing (tools/setup.sh), then
 #   1. the portable core natively with AddressSanitizer and UndefinedBehaviorSanitizer,
 #   2. the fuzz targets (clang, libFuzzer) for a short bounded time each,
-#   3. the Windows build's tests under Wine on a private Xvfb display.
+#   3. the Windows build's tests under Wine on a private Xvfb display,
+#   4. the release package: built from the Windows build and again in a build
+#      folder of its own, the two zips compared byte for byte, then checked
+#      (tests/package/check-package.sh).
 # Exit status is non-zero when any step fails.
 #
-#   tools/test.sh [native|fuzz|windows]...   (default: all three)
+#   tools/test.sh [native|fuzz|windows|package]...   (default: all four)
 #
 # ORVELLE_BUILD  build folder root (default: build/ in the tree)
 # FUZZ_SECONDS   time per fuzz target (default 30)
@@ -108,9 +111,27 @@ step_windows() {
     ctest --test-dir "$BUILD/windows" --output-on-failure
 }
 
+# The second build starts from nothing at another path, so that neither the
+# build folder nor the time of the build can leak into the package unseen.
+step_package() {
+    say "release package (two builds, compared and checked)"
+    local again=$BUILD/package-again zip
+    ORVELLE_BUILD=$BUILD ORVELLE_DIST=$BUILD/dist "$TOP/tools/package.sh" || return 1
+    rm -rf "$again"
+    ORVELLE_BUILD=$again ORVELLE_DIST=$again/dist "$TOP/tools/package.sh" >/dev/null || return 1
+    zip=$(awk '{ print $2 }' "$BUILD/dist/SHA256SUMS")
+    if ! cmp "$BUILD/dist/$zip" "$again/dist/$zip"; then
+        echo "the two builds give different packages (kept for comparison: $again)"
+        return 1
+    fi
+    echo "the two builds give the same package"
+    rm -rf "$again"
+    "$TOP/tests/package/check-package.sh" "$BUILD/dist/$zip" "$BUILD/windows"
+}
+
 "$TOP/tools/setup.sh" || exit 1
 steps=("$@")
-((${#steps[@]})) || steps=(native fuzz windows)
+((${#steps[@]})) || steps=(native fuzz windows package)
 for s in "${steps[@]}"; do
     "step_$s" || failed+=("$s")
 done
