@@ -39,7 +39,3 @@ std::wstring SensitivityTable::levelLabel(int position) {
     if (position % 2 != 0) label += L'*';
     return label;
 }
-
-int SensitivityTable::clampToDetailRange(int value) const {
-    return std::clamp(value, lowestValue, highestValue_);
-}

@@ -39,8 +39,6 @@ public:
     int detailValueAt(int position) const { return highestValue_ - position; }
     // The position of value, unlimited (the slider clamps it).
     int detailPositionOf(int value) const { return highestValue_ - value; }
-    // value brought into the detailed range, as the slider would show it.
-    int clampToDetailRange(int value) const;
 
 private:
     SensitivityTable(int highestValue, std::array<int, levelCount> levels)

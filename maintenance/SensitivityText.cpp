@@ -7,8 +7,24 @@
 
 namespace {
 
+// A Japanese input method in full-width mode types U+3000 for a space and
+// U+FF10 … U+FF19 and U+FF0E for the digits and the point.
+constexpr wchar_t ideographicSpace = 0x3000;
+constexpr wchar_t fullWidthZero = 0xFF10;
+constexpr wchar_t fullWidthNine = 0xFF19;
+constexpr wchar_t fullWidthPoint = 0xFF0E;
+
 bool isBlank(wchar_t c) {
-    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\v' || c == L'\f' || c == L'\r';
+    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\v' || c == L'\f' || c == L'\r' || c == ideographicSpace;
+}
+
+// The full-width digits and point as their ASCII selves; anything else as typed.
+std::wstring withAsciiDigits(std::wstring text) {
+    for (wchar_t& c : text) {
+        if (c >= fullWidthZero && c <= fullWidthNine) c = static_cast<wchar_t>(L'0' + (c - fullWidthZero));
+        if (c == fullWidthPoint) c = L'.';
+    }
+    return text;
 }
 bool isDigit(wchar_t c) {
     return c >= L'0' && c <= L'9';
@@ -68,7 +84,8 @@ std::wstring formatHundredths(int value) {
     return text;
 }
 
-std::optional<int> parseHundredths(const std::wstring& text) {
+std::optional<int> parseHundredths(const std::wstring& typed) {
+    const std::wstring text = withAsciiDigits(typed);
     const std::size_t start = skipBlanks(text, 0);
     const std::size_t end = numberEnd(text, start);
     // No number: nothing is converted and the whole text must be blank.

@@ -70,6 +70,13 @@ TEST(SensitivityText, AcceptsDecimalNumbersWithBlanksAround) {
     EXPECT_EQ(parseHundredths(L"45E-2"), 45);
 }
 
+TEST(SensitivityText, TakesWhatAJapaneseInputMethodTypes) {
+    EXPECT_EQ(parseHundredths(L"\x3000" L"0.4\x3000"), 40);
+    EXPECT_EQ(parseHundredths(L"\xFF10\xFF0E\xFF14\xFF15"), 45);  // full-width 0.45
+    EXPECT_EQ(parseHundredths(L" \x3000\xFF10.\xFF13\xFF17\xFF15\x3000 "), 37);
+    EXPECT_EQ(parseHundredths(L"\x3000\x3000"), 0);
+}
+
 TEST(SensitivityText, BlankTextReadsAsZero) {
     EXPECT_EQ(parseHundredths(L""), 0);
     EXPECT_EQ(parseHundredths(L"   "), 0);
@@ -77,7 +84,8 @@ TEST(SensitivityText, BlankTextReadsAsZero) {
 
 TEST(SensitivityText, RejectsAnythingButANumberAndBlanks) {
     for (const wchar_t* text : {L"0.5x", L"x0.5", L"abc", L"0.4 5", L".", L"-", L"+.", L"0,45", L"1e", L"1e+", L"inf",
-                                L"nan", L"infinity", L"0x10", L"0.4\x3000x", L"\x0660"}) {
+                                L"nan", L"infinity", L"0x10", L"0.4\x3000x", L"\x0660", L"\xFF10\xFF0C\xFF14",
+                                L"0.4\x3000\xFF15", L"\xFF41", L"\x3001" L"0.4", L"\xFF0B\xFF10"}) {
         EXPECT_FALSE(parseHundredths(text).has_value()) << text;
     }
 }
