@@ -4,7 +4,12 @@
 # With an X display ($DISPLAY) the viewer opens there; without one it runs on a
 # private Xvfb display and a screenshot is written after a few seconds.
 #
+# Sound plays through the user's own sound system when there is one (a PulseAudio
+# or PipeWire server, or an ALSA sound card); without one it goes into the test
+# set-up's private sound server, which plays at real speed into nothing.
+#
 # ORVELLE_BUILD  build folder root (default: build/ in the tree)
+# ORVELLE_SOUND  system or private: overrides the choice above
 set -euo pipefail
 
 TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -28,6 +33,19 @@ if cmake --build "$NATIVE" -j"$(nproc)" --target orvelle-sample-card >/dev/null 
     [ -n "$folder" ] && args=("Z:${folder//\//\\}")
     echo "sample card: $CARD"
 fi
+
+# A PulseAudio or PipeWire server answers on its socket; an ALSA card is listed.
+have_sound_system() {
+    local socket=${PULSE_SERVER:-${XDG_RUNTIME_DIR:-/run/user/$(id -u)}/pulse/native}
+    case $socket in unix:*) socket=${socket#unix:} ;; */*) ;; *) return 0 ;; esac   # a network server
+    [ -S "$socket" ] && return 0
+    [ -r /proc/asound/cards ] && grep -q '^ *[0-9]' /proc/asound/cards
+}
+if [ -z "${ORVELLE_SOUND:-}" ]; then
+    if have_sound_system; then ORVELLE_SOUND=system; else ORVELLE_SOUND=private; fi
+fi
+export ORVELLE_SOUND
+echo "sound: $ORVELLE_SOUND (system: the user's sound system; private: real speed, no sound heard)"
 
 export ORVELLE_WINE_STATE=$WIN/wine-state
 if [ -n "${DISPLAY:-}" ]; then
