@@ -14,7 +14,8 @@ struct Command {
 bool registerCommand(const Command& command);
 const std::vector<Command>& commands();
 
-// Prints text (UTF-8) and a line end to standard error; returns exit code 1.
-int fail(const std::wstring& text);
+// Prints "orvelle: PATH: text" (UTF-8) to standard error, naming what failed;
+// returns exit code 1.
+int fail(const std::wstring& path, const std::wstring& text);
 // Prints the usage line of the named command to standard error; returns 2.
 int usageError(const char* name);

@@ -102,14 +102,14 @@ int runFrame(const std::vector<std::wstring>& arguments) {
     try {
         readArchiveFile(archive, path, archiveFormatOf(path));
     } catch (const Exception& failure) {
-        return fail(failure.message());
+        return fail(path, failure.message());
     }
     const std::unique_ptr<Image> image = archive.decodeFrame(index);
-    if (!image) return fail(loadText(kTextImageUnreadable));
+    if (!image) return fail(path, loadText(kTextImageUnreadable));
     std::vector<std::uint8_t> png;
     const std::vector<std::uint8_t> rgb = rgbRowsTopDown(*image);
     if (!encodePng(rgb.data(), image->width(), image->height(), &png) || !writeWholeFile(output, png)) {
-        return fail(loadText(kTextWriteFailed));
+        return fail(output, loadText(kTextWriteFailed));
     }
     return 0;
 }

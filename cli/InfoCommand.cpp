@@ -127,7 +127,7 @@ int runInfo(const std::vector<std::wstring>& arguments) {
     try {
         readArchiveFile(archive, path, format);
     } catch (const Exception& failure) {
-        return fail(failure.message());
+        return fail(path, failure.message());
     }
     JsonWriter json(std::cout);
     writeInfo(json, archive, format, withFrames);

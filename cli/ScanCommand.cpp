@@ -73,7 +73,7 @@ void writeOneShots(JsonWriter& json, const VideoArchive& archive, bool tooMany) 
 int runScan(const std::vector<std::wstring>& arguments) {
     if (arguments.size() != 1) return usageError("scan");
     const std::wstring& folder = arguments[0];
-    if (!platform::isFolder(folder)) return fail(loadText(kTextCannotRead));
+    if (!platform::isFolder(folder)) return fail(folder, loadText(kTextCannotRead));
 
     FolderCounts counts;
     counts.event = countMatching(folder, patternFor(0));
@@ -89,7 +89,7 @@ int runScan(const std::vector<std::wstring>& arguments) {
         }
         if (counts.oneShot > 0) tooManyOneShots = archive.readOneShotFolder(folder);
     } catch (const Exception& failure) {
-        return fail(failure.message());
+        return fail(folder, failure.message());
     }
 
     JsonWriter json(std::cout);

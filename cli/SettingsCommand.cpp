@@ -64,7 +64,7 @@ int runSettings(const std::vector<std::wstring>& arguments) {
             table.readSettingsFile(path);
         }
     } catch (const Exception& failure) {
-        return fail(failure.message());
+        return fail(path, failure.message());
     }
     printItems(table);
     return 0;

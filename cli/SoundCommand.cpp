@@ -42,7 +42,7 @@ int runSound(const std::vector<std::wstring>& arguments) {
     const std::wstring& output = arguments[1];
     const ArchiveFormat format = archiveFormatOf(path);
     // A one-shot picture has no sound.
-    if (format == ArchiveFormat::OneShot) return fail(loadText(kTextNoData));
+    if (format == ArchiveFormat::OneShot) return fail(path, loadText(kTextNoData));
 
     loadModelCode();
     setSoundWarningHandler(printWarning);
@@ -50,12 +50,12 @@ int runSound(const std::vector<std::wstring>& arguments) {
     try {
         readArchiveFile(archive, path, format);
     } catch (const Exception& failure) {
-        return fail(failure.message());
+        return fail(path, failure.message());
     }
-    if (archive.soundFilePath().empty()) return fail(loadText(kTextSoundNotRestored));
+    if (archive.soundFilePath().empty()) return fail(path, loadText(kTextSoundNotRestored));
     if (!copyFile(archive.soundFilePath(), output)) {
         platform::deleteFile(output);
-        return fail(loadText(kTextWriteFailed));
+        return fail(output, loadText(kTextWriteFailed));
     }
     return 0;
 }

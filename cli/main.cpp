@@ -37,10 +37,32 @@ std::vector<std::wstring> wideArguments(int argc, char** argv) {
     return arguments;
 }
 
+void writeUsage(std::FILE* out) {
+    std::fputs("usage: orvelle COMMAND ...\n", out);
+    for (const Command& command : registry()) std::fprintf(out, "  orvelle %s\n", command.usage);
+    std::fputs("  orvelle COMMAND --help\n", out);
+}
+
+// Asked for: standard output and success. After a mistake: standard error.
 int printUsage() {
-    std::fputs("usage: orvelle COMMAND ...\n", stderr);
-    for (const Command& command : registry()) std::fprintf(stderr, "  orvelle %s\n", command.usage);
+    writeUsage(stderr);
     return 2;
+}
+
+int printHelp() {
+    writeUsage(stdout);
+    return 0;
+}
+
+bool isHelp(const std::wstring& argument) {
+    return argument == L"--help" || argument == L"-h";
+}
+
+bool asksForHelp(const std::vector<std::wstring>& arguments) {
+    for (const std::wstring& argument : arguments) {
+        if (isHelp(argument)) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -52,8 +74,8 @@ bool registerCommand(const Command& command) {
 
 const std::vector<Command>& commands() { return registry(); }
 
-int fail(const std::wstring& text) {
-    std::cerr << toUtf8(text) << std::endl;
+int fail(const std::wstring& path, const std::wstring& text) {
+    std::cerr << "orvelle: " << toUtf8(path) << ": " << toUtf8(text) << std::endl;
     return 1;
 }
 
@@ -68,12 +90,18 @@ int main(int argc, char** argv) {
     std::vector<std::wstring> arguments = wideArguments(argc, argv);
     if (arguments.size() < 2) return printUsage();
     const std::string name = toUtf8(arguments[1]);
+    if (isHelp(arguments[1])) return printHelp();
     if (name == "--version") {
         std::printf("orvelle %s\n", ORVELLE_VERSION_TEXT);
         return 0;
     }
     for (const Command& command : registry()) {
         if (name == command.name) {
+            const std::vector<std::wstring> rest(arguments.begin() + 2, arguments.end());
+            if (asksForHelp(rest)) {
+                std::printf("usage: orvelle %s\n", command.usage);
+                return 0;
+            }
             return command.run(std::vector<std::wstring>(arguments.begin() + 2, arguments.end()));
         }
     }

@@ -31,6 +31,9 @@ bool isFile(const std::wstring& path);
 bool createFolder(const std::wstring& path);  // true when it exists afterwards
 bool deleteFile(const std::wstring& path);
 bool deleteFolder(const std::wstring& path);  // an empty folder only
+// Gives a file a new name in the same folder; false, with nothing changed,
+// when the new name is taken or the system refuses.
+bool renameFile(const std::wstring& from, const std::wstring& to);
 
 // Card files are rewritten only after their hidden and read-only attributes are
 // cleared, and are left hidden and read-only afterwards. Where the platform has

@@ -74,6 +74,13 @@ bool deleteFolder(const std::wstring& path) {
 }
 
 // POSIX files carry no hidden or read-only attribute of the card's kind.
+// A hard link refuses a taken name where a plain rename would replace it.
+bool renameFile(const std::wstring& from, const std::wstring& to) {
+    const std::string source = toUtf8(from);
+    if (::link(source.c_str(), toUtf8(to).c_str()) != 0) return false;
+    return ::unlink(source.c_str()) == 0;
+}
+
 bool makeNormal(const std::wstring&) {
     return true;
 }

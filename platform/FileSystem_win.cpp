@@ -57,6 +57,11 @@ bool deleteFolder(const std::wstring& path) {
     return RemoveDirectoryW(path.c_str()) != 0;
 }
 
+// Without MOVEFILE_REPLACE_EXISTING a taken name is refused.
+bool renameFile(const std::wstring& from, const std::wstring& to) {
+    return MoveFileExW(from.c_str(), to.c_str(), 0) != 0;
+}
+
 bool makeNormal(const std::wstring& path) {
     return SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
 }

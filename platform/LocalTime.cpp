@@ -53,6 +53,33 @@ bool timeValueToLocal(std::int64_t value, CalendarTime& local) {
     return true;
 }
 
+namespace {
+
+// Days from 1970-01-01 of a proleptic Gregorian date (H. Hinnant's algorithm).
+std::int64_t daysFromCivil(std::int64_t year, int month, int day) {
+    year -= month <= 2;
+    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const std::int64_t yearOfEra = year - era * 400;
+    const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+}  // namespace
+
+bool utcOffsetAt(std::int64_t value, int& seconds) {
+    CalendarTime local;
+    if (!timeValueToLocal(value, local)) return false;
+    const std::int64_t localSeconds = daysFromCivil(local.year, local.month, local.day) * 86400 +
+                                      local.hour * 3600 + local.minute * 60 + local.second;
+    seconds = static_cast<int>(localSeconds - value);
+    return true;
+}
+
+std::wstring timeZoneName() {
+    return systemTimeZoneName();
+}
+
 CalendarTime localNow() {
     CalendarTime now;
     timeValueToLocal(systemNow(), now);

@@ -2,6 +2,7 @@
 // Conversion between the recorder's local calendar fields and time values
 // (seconds since 1970-01-01 00:00 UTC), with daylight saving left to the system.
 #include <cstdint>
+#include <string>
 
 struct CalendarTime {
     int year = 0;    // e.g. 2009
@@ -23,5 +24,10 @@ bool localToTimeValue(const CalendarTime& local, std::int64_t& value);
 bool timeValueToLocal(std::int64_t value, CalendarTime& local);
 // The present local time.
 CalendarTime localNow();
+// Seconds by which local time is ahead of UTC at value. False when value
+// cannot be converted.
+bool utcOffsetAt(std::int64_t value, int& seconds);
+// The system's name for its time zone ("Asia/Tokyo", "Tokyo Standard Time").
+std::wstring timeZoneName();
 
 }  // namespace platform

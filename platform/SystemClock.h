@@ -3,6 +3,7 @@
 // ranges around them.
 #include <cstdint>
 #include <ctime>
+#include <string>
 
 namespace platform {
 
@@ -12,5 +13,7 @@ bool systemLocalToValue(std::tm& fields, std::int64_t& value);
 bool systemValueToLocal(std::int64_t value, std::tm& fields);
 // Seconds since 1970-01-01 00:00 UTC.
 std::int64_t systemNow();
+// The system's name for its time zone.
+std::wstring systemTimeZoneName();
 
 }  // namespace platform
