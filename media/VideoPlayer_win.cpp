@@ -305,6 +305,13 @@ void VideoPlayer::seekAbsolute(int frame, int playMode) {
     currentFrame_ =
         clampFrame(static_cast<std::int64_t>(frame) - static_cast<std::int64_t>(chapter_) * kFramesPerChapter);
     if (playMode != statePlaying) {
+        // A chapter just opened has asked only for its first frame, and nothing
+        // else asks while not playing: the picture must be the frame reached.
+        try {
+            requestFrame();
+        } catch (const DataMissingException&) {
+            return;
+        }
         owner_.refresh();
         return;
     }

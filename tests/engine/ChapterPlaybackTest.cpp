@@ -1,6 +1,7 @@
 // Video-memory recordings under Wine: the chapter list, playing on from one
 // chapter into the next, stopping after the last, frames counted over all
-// chapters, and a chapter that cannot be read.
+// chapters with the picture of the frame reached on screen, and a chapter
+// that cannot be read.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include "media/ISoundPlayer.h"
 #include "platform/FileSystem.h"
 #include "support/MessageBoxAnswerer.h"
+#include "support/WindowPixels.h"
 #include "tools/samplewriter/SampleArchive.h"
 
 class ChapterPlaybackTest : public EngineTest {
@@ -20,6 +22,24 @@ protected:
         player->showLoading();
         player->buildChapterList(folder);
         ASSERT_TRUE(player->openChapter(0));
+    }
+    // The playback window as on screen once the picture of frame has come (or
+    // the wait has ended without it).
+    WindowPixels pictureOnScreen(int frame) {
+        waitForShown(frame, 5000);
+        pumpFor(50);
+        return WindowPixels::ofWindow(player->handle());
+    }
+    // What a seek inside the open chapter shows for frame, which comes the
+    // short way: no chapter is opened on the way.
+    WindowPixels pictureSeekedInChapter(int frame) {
+        player->seek(frame == 0 ? 1 : frame - 1);
+        waitForShown(frame == 0 ? 1 : frame - 1, 5000);
+        player->seek(frame);
+        return pictureOnScreen(frame);
+    }
+    static bool samePicture(const WindowPixels& a, const WindowPixels& b) {
+        return a.width == b.width && a.height == b.height && a.sameArea(0, 0, b, 0, 0, a.width, a.height);
     }
 };
 
@@ -89,15 +109,35 @@ TEST_F(ChapterPlaybackTest, AFrameCountedOverAllChaptersOpensItsChapterAndPlaysF
 
     // Not playing: the frame is set and shown without playing on.
     player->pause();
-    player->seekAbsolute(620, 0);
+    player->seekAbsolute(620, VideoPlayer::statePaused);
     EXPECT_EQ(player->chapter(), 1);
     EXPECT_EQ(player->currentFrame(), 20);
     EXPECT_NE(player->playState(), VideoPlayer::statePlaying);
+    EXPECT_EQ(player->shownFrame(), -1);  // the chapter just opened shows nothing old
+    const WindowPixels dragged = pictureOnScreen(20);
+    EXPECT_EQ(player->shownFrame(), 20);
+    EXPECT_FALSE(samePicture(dragged, pictureSeekedInChapter(0)));
+    EXPECT_TRUE(samePicture(dragged, pictureSeekedInChapter(20)));
 
     // Beyond the total nothing happens.
     player->seekAbsolute(EngineSamples::chapterTotal + 1, 1);
     EXPECT_EQ(player->chapter(), 1);
     EXPECT_EQ(player->currentFrame(), 20);
+}
+
+// As the position bar released in another chapter while stopped: the picture
+// is the frame under the thumb, not the first frame of the chapter opened.
+TEST_F(ChapterPlaybackTest, AFrameInAnotherChapterReachedWhileStoppedIsTheOneShown) {
+    openVideoFolder(samples().videoFolder);
+    ASSERT_TRUE(waitForShown(0));
+    player->seekAbsolute(1200 + 75, VideoPlayer::stateStopped);
+    EXPECT_EQ(player->chapter(), 2);
+    EXPECT_EQ(player->playState(), VideoPlayer::stateStopped);
+    const WindowPixels dragged = pictureOnScreen(75);
+    EXPECT_EQ(player->shownFrame(), 75);
+    EXPECT_TRUE(samePicture(dragged, pictureSeekedInChapter(75)));
+    EXPECT_FALSE(samePicture(dragged, pictureSeekedInChapter(0)));
+    EXPECT_EQ(player->playState(), VideoPlayer::stateStopped);
 }
 
 TEST_F(ChapterPlaybackTest, AChapterThatCannotBeReadEmptiesTheEngineWithAWarning) {
