@@ -12,6 +12,7 @@
 #include "app/Texts.h"
 #include "recording/SoundWarningBox.h"
 #include "ui/framework/Window.h"
+#include "ui/main/KeyboardShortcuts.h"
 #include "ui/main/MainWindow.h"
 
 namespace {
@@ -38,9 +39,14 @@ void initialiseCommonControls() {
     if (!InitCommonControlsEx(&controls)) throw SystemException(loadText(5055));
 }
 
-int runMessageLoop() {
+// The viewer's keys are looked up before translation, whichever of the main
+// window's controls has the focus; the main window's object goes with its
+// window, so it is looked up for every message.
+int runMessageLoop(HWND mainWindow) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        auto* window = dynamic_cast<MainWindow*>(Window::fromHandle(mainWindow));
+        if (window && window->keyboardShortcuts().translate(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -101,7 +107,7 @@ int runApplication(HINSTANCE processInstance, int showCommand) {
     window->startLogoAnimation();
     const std::wstring folder = folderFromCommandLine();
     if (!folder.empty()) window->openFolder(folder);
-    const int exitCode = runMessageLoop();
+    const int exitCode = runMessageLoop(window->handle());
     Window::rethrowPendingFailure();  // a handler's failure ended the loop
     return exitCode;
 }

@@ -19,6 +19,7 @@
 #include "media/GammaCorrection.h"
 #include "media/Image.h"
 #include "media/ImageLoader.h"
+#include "media/PlaybackSpeed.h"
 #include "media/PlaybackOwner.h"
 #include "media/TimerResolution.h"
 #include "recording/ChapterList.h"
@@ -95,6 +96,12 @@ public:
     GammaCorrection& brightness() { return brightness_; }
     ISoundPlayer& soundPlayer();
 
+    // Away from normal speed the picture runs on the system clock, scaled, and
+    // the sound is closed; back at normal speed the sound plays on from the
+    // picture's position. A pause becomes a stop, so play starts in step.
+    void setSpeed(PlaybackSpeed speed);
+    const PlaybackSpeed& speed() const { return speed_; }
+
     // The frame index of the picture on screen; -1 when none is.
     int shownFrame() const { return currentImage_ ? shownFrame_ : -1; }
     unsigned timerResolution() const { return timerResolution_.period(); }
@@ -114,6 +121,7 @@ private:
     void setPeriods();
     void openArchive(const std::wstring& path);
     void finishOpening();
+    void openSound();
     void dropQueuedPictures();
     bool openChapterOrReset(int n);
 
@@ -142,6 +150,7 @@ private:
     int playState_ = stateClosed;
     int currentFrame_ = 0;
     FrameClock clock_{FrameClock::videoFramesPerSecond};
+    PlaybackSpeed speed_;
     bool endReached_ = false;
     int openMode_ = 0;
     std::wstring oneShotPath_;

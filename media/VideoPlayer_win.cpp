@@ -146,8 +146,7 @@ void VideoPlayer::finishOpening() {
     } catch (const DataMissingException&) {
         return;
     }
-    const std::wstring& soundPath = loader_->archive().soundFilePath();
-    ignoringFailure([&] { soundPlayer_->open(soundPath); });
+    if (speed_.isNormal()) openSound();
     playState_ = stateStopped;
     owner_.refresh();
 }
@@ -412,7 +411,7 @@ void VideoPlayer::synchronise() {
 // Without sound: the time since the last play request, from where it started.
 std::int64_t VideoPlayer::freeClockMs() const {
     const DWORD elapsed = timeGetTime() - soundPlayer_->playStartTick();
-    return static_cast<std::int64_t>(elapsed) + soundPlayer_->baseMs();
+    return speed_.recordingMs(elapsed) + soundPlayer_->baseMs();
 }
 
 // The clock while playing: the sound position, or the free clock when there is
@@ -435,8 +434,8 @@ bool VideoPlayer::clockPosition(std::int64_t& ms) const {
 DWORD VideoPlayer::delayUntilDue() const {
     std::int64_t position = 0;
     if (!clockPosition(position)) return clock_.periodMs();
-    const std::int64_t delay = clock_.dueTime(currentFrame_) - position;
-    return static_cast<DWORD>(std::clamp<std::int64_t>(delay, 1, clock_.periodMs()));
+    const std::int64_t delay = speed_.realMs(clock_.dueTime(currentFrame_) - position);
+    return static_cast<DWORD>(std::clamp<std::int64_t>(delay, 1, speed_.realMs(clock_.periodMs())));
 }
 
 void VideoPlayer::endOfRecording() {
@@ -554,3 +553,32 @@ void VideoPlayer::warn(HWND owner, const std::wstring& text) const {
 }
 
 bool VideoPlayer::indicator() const { return info_ && loader_ && loader_->archive().indicator() != 0; }
+
+// ---- Speed ----
+
+void VideoPlayer::openSound() {
+    const std::wstring& soundPath = loader_->archive().soundFilePath();
+    ignoringFailure([&] { soundPlayer_->open(soundPath); });
+}
+
+// The clock is rebased where it stands under the old rate: a play request on a
+// closed sound starts the free clock there, on an open one the sound itself.
+void VideoPlayer::setSpeed(PlaybackSpeed speed) {
+    if (speed.step() == speed_.step()) return;
+    std::int64_t position = clock_.timeOf(currentFrame_);
+    const bool playing = playState_ == statePlaying;
+    if (playing) clockPosition(position);
+    speed_ = speed;
+    if (playState_ == stateClosed) return;
+    if (speed_.isNormal()) {
+        openSound();
+    } else {
+        soundPlayer_->close();
+    }
+    if (playState_ == statePaused) playState_ = stateStopped;
+    if (playing) {
+        const auto start = static_cast<std::int32_t>(std::clamp<std::int64_t>(position, 0, INT32_MAX));
+        ignoringFailure([&] { soundPlayer_->play(start); });
+    }
+    owner_.refresh();
+}

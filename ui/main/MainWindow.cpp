@@ -27,8 +27,10 @@
 #include "ui/main/FolderDialog.h"
 #include "ui/main/Help.h"
 #include "ui/main/InfoPanel.h"
+#include "ui/main/KeyboardShortcuts.h"
 #include "ui/main/LineChart.h"
 #include "ui/main/NeighbourFolder.h"
+#include "ui/main/PlaybackCommands.h"
 
 namespace {
 
@@ -64,8 +66,12 @@ std::wstring displayModeName() {
     }
 }
 
+// At once: what is drawn straight after a repaint (the player's loading
+// notice) would otherwise be wiped by the paint at the next turn of the loop.
 void repaint(Window* window, bool erase) {
-    if (window && window->handle()) InvalidateRect(window->handle(), nullptr, erase ? TRUE : FALSE);
+    if (!window || !window->handle()) return;
+    InvalidateRect(window->handle(), nullptr, erase ? TRUE : FALSE);
+    UpdateWindow(window->handle());
 }
 
 }  // namespace
@@ -134,6 +140,8 @@ void MainWindow::createChildren() {
     infoPanel_ = new InfoPanel(handle(), *player_);
     lineChart_ = new LineChart(handle(), *player_);
     thumbnail_ = new Thumbnail(*this);
+    playbackCommands_ = std::make_unique<PlaybackCommands>(*this);
+    keyboardShortcuts_ = std::make_unique<KeyboardShortcuts>(*this);
 }
 
 void MainWindow::startLogoAnimation() {
@@ -200,6 +208,8 @@ void MainWindow::onDropFiles(HDROP drop) {
 }
 
 void MainWindow::onCommand(int command) {
+    // Playback keys act on playback, which must not be paused first.
+    if (playbackCommands_->run(command)) return;
     if (command != IDM_EXIT) pauseIfPlaying();
     switch (command) {
     case IDM_OPEN: chooseAndOpenFolder(); break;
@@ -332,14 +342,16 @@ void MainWindow::closeRecording() {
 void MainWindow::resetToEmpty() {
     closeRecording();
     emptyThumbnails();
-    if (lineChart_->isEnabled() && lineChart_->hasCachedChart()) {
-        lineChart_->reset();
+    // Also while disabled: after one-shot mode the chart still holds the
+    // recording open before, and the empty view enables it again.
+    if (lineChart_->hasCachedChart()) {
+        lineChart_->dropChart();
         repaint(lineChart_, true);
     }
     displayMode = DisplayModeEvent;
     applyModeLayout();
     updateTitle();
-    InvalidateRect(handle(), nullptr, TRUE);
+    repaint(this, true);
 }
 
 void MainWindow::showOneShotPicture(int index) {
@@ -383,9 +395,11 @@ void MainWindow::destroyAnimation() {
     animation_ = nullptr;
 }
 
+// The folder is kept as the file system spells it: the neighbour search finds
+// it by its exact name, and a path given in other letter case would not match.
 void MainWindow::openFolder(const std::wstring& path) {
     pauseIfPlaying();
-    copyPath(currentFolder_, path);
+    copyPath(currentFolder_, spellingOnDisk(path));
     try {
         openFolderSteps();
     } catch (const Exception& failure) {

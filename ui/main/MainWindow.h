@@ -19,7 +19,9 @@ class Animation;
 class ConfigPanel;
 class ConsolePanel;
 class InfoPanel;
+class KeyboardShortcuts;
 class LineChart;
+class PlaybackCommands;
 class Thumbnail;
 class VideoPlayer;
 
@@ -66,6 +68,9 @@ public:
     Thumbnail* thumbnail() const { return thumbnail_; }
     Animation* animation() const { return animation_; }
     const wchar_t* currentFolder() const { return currentFolder_; }
+    // The keyboard's commands, and the keys that reach them from the message loop.
+    PlaybackCommands& playbackCommands() const { return *playbackCommands_; }
+    KeyboardShortcuts& keyboardShortcuts() const { return *keyboardShortcuts_; }
 
 private:
     static void registerClassOnce();
@@ -110,6 +115,8 @@ private:
     std::unique_ptr<AlphaImage> columnBottom_;
     std::unique_ptr<AlphaImage> leftStrip_;
     Animation* animation_ = nullptr;
+    std::unique_ptr<PlaybackCommands> playbackCommands_;
+    std::unique_ptr<KeyboardShortcuts> keyboardShortcuts_;
     wchar_t currentFolder_[MAX_PATH] = {};
     wchar_t cardFolder_[MAX_PATH] = {};
 };
