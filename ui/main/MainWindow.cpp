@@ -66,12 +66,8 @@ std::wstring displayModeName() {
     }
 }
 
-// At once: what is drawn straight after a repaint (the player's loading
-// notice) would otherwise be wiped by the paint at the next turn of the loop.
 void repaint(Window* window, bool erase) {
-    if (!window || !window->handle()) return;
-    InvalidateRect(window->handle(), nullptr, erase ? TRUE : FALSE);
-    UpdateWindow(window->handle());
+    if (window && window->handle()) InvalidateRect(window->handle(), nullptr, erase ? TRUE : FALSE);
 }
 
 }  // namespace
@@ -342,16 +338,14 @@ void MainWindow::closeRecording() {
 void MainWindow::resetToEmpty() {
     closeRecording();
     emptyThumbnails();
-    // Also while disabled: after one-shot mode the chart still holds the
-    // recording open before, and the empty view enables it again.
-    if (lineChart_->hasCachedChart()) {
-        lineChart_->dropChart();
+    if (lineChart_->isEnabled() && lineChart_->hasCachedChart()) {
+        lineChart_->reset();
         repaint(lineChart_, true);
     }
     displayMode = DisplayModeEvent;
     applyModeLayout();
     updateTitle();
-    repaint(this, true);
+    InvalidateRect(handle(), nullptr, TRUE);
 }
 
 void MainWindow::showOneShotPicture(int index) {
@@ -395,11 +389,9 @@ void MainWindow::destroyAnimation() {
     animation_ = nullptr;
 }
 
-// The folder is kept as the file system spells it: the neighbour search finds
-// it by its exact name, and a path given in other letter case would not match.
 void MainWindow::openFolder(const std::wstring& path) {
     pauseIfPlaying();
-    copyPath(currentFolder_, spellingOnDisk(path));
+    copyPath(currentFolder_, path);
     try {
         openFolderSteps();
     } catch (const Exception& failure) {
