@@ -108,8 +108,10 @@ std::intptr_t CabinetRestore::copyFile(const FdiNotification& record) {
     }
 }
 
-// A stamp that names no real moment, or a file that cannot be changed, keeps
-// the time it was written at.
+// The stamps are local times, set as a FAT card keeps them (see setFileTime), so
+// the card shows the cabinet's own date and time in summer and in winter. A
+// stamp that names no real moment, or a file that cannot be changed, keeps the
+// time it was written at.
 void CabinetRestore::dateFiles() const {
     for (const ExtractedFile& file : files_) {
         CalendarTime local;

@@ -12,15 +12,6 @@ namespace {
 constexpr std::int64_t ticksPerSecond = 10000000;
 constexpr std::int64_t secondsFrom1601To1970 = 11644473600;
 
-FILETIME toFileTime(std::int64_t value) {
-    ULARGE_INTEGER ticks;
-    ticks.QuadPart = static_cast<ULONGLONG>((value + secondsFrom1601To1970) * ticksPerSecond);
-    FILETIME time;
-    time.dwLowDateTime = ticks.LowPart;
-    time.dwHighDateTime = ticks.HighPart;
-    return time;
-}
-
 std::int64_t toTimeValue(const FILETIME& time) {
     ULARGE_INTEGER ticks;
     ticks.LowPart = time.dwLowDateTime;
@@ -32,15 +23,31 @@ bool attributes(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& data) {
     return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) != 0;
 }
 
+bool stampOf(const FILETIME& time, CalendarTime& local) {
+    FILETIME localTime;
+    SYSTEMTIME fields;
+    if (!FileTimeToLocalFileTime(&time, &localTime) || !FileTimeToSystemTime(&localTime, &fields)) return false;
+    local = CalendarTime{fields.wYear, fields.wMonth, fields.wDay, fields.wHour, fields.wMinute, fields.wSecond};
+    return true;
+}
+
 }  // namespace
 
 bool setFileTime(const std::wstring& path, const CalendarTime& local) {
-    std::int64_t value = 0;
-    if (!localToTimeValue(local, value)) return false;
+    SYSTEMTIME fields{};
+    fields.wYear = static_cast<WORD>(local.year);
+    fields.wMonth = static_cast<WORD>(local.month);
+    fields.wDay = static_cast<WORD>(local.day);
+    fields.wHour = static_cast<WORD>(local.hour);
+    fields.wMinute = static_cast<WORD>(local.minute);
+    fields.wSecond = static_cast<WORD>(local.second);
+    FILETIME localTime;
+    FILETIME time;
+    // LocalFileTimeToFileTime applies today's offset, as the system does for FAT.
+    if (!SystemTimeToFileTime(&fields, &localTime) || !LocalFileTimeToFileTime(&localTime, &time)) return false;
     const HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
-    const FILETIME time = toFileTime(value);
     const bool set = SetFileTime(file, &time, nullptr, &time) != 0;
     CloseHandle(file);
     return set;
@@ -54,6 +61,16 @@ bool fileWriteTime(const std::wstring& path, CalendarTime& local) {
 bool fileCreationTime(const std::wstring& path, CalendarTime& local) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     return attributes(path, data) && timeValueToLocal(toTimeValue(data.ftCreationTime), local);
+}
+
+bool fileWriteStamp(const std::wstring& path, CalendarTime& local) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    return attributes(path, data) && stampOf(data.ftLastWriteTime, local);
+}
+
+bool fileCreationStamp(const std::wstring& path, CalendarTime& local) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    return attributes(path, data) && stampOf(data.ftCreationTime, local);
 }
 
 }  // namespace platform

@@ -105,19 +105,36 @@ TEST_F(CabinetRestoreTest, FilesAreRecordedInCabinetOrderDatedAndProtected) {
     EXPECT_EQ(readAll(files[1].path), "boot");
 
     CalendarTime written;
-    ASSERT_TRUE(platform::fileWriteTime(files[0].path, written));
+    ASSERT_TRUE(platform::fileWriteStamp(files[0].path, written));
     EXPECT_EQ(written, (CalendarTime{2009, 6, 15, 10, 20, 30}));
-    ASSERT_TRUE(platform::fileWriteTime(files[1].path, written));
+    ASSERT_TRUE(platform::fileWriteStamp(files[1].path, written));
     EXPECT_EQ(written, (CalendarTime{2009, 9, 1, 12, 0, 0}));
 #ifdef _WIN32
     CalendarTime created;
-    ASSERT_TRUE(platform::fileCreationTime(files[0].path, created));
+    ASSERT_TRUE(platform::fileCreationStamp(files[0].path, created));
     EXPECT_EQ(created, (CalendarTime{2009, 6, 15, 10, 20, 30}));
     for (const ExtractedFile& file : files) {
         EXPECT_TRUE(platform::isHidden(file.path));
         EXPECT_TRUE(platform::isReadOnly(file.path));
     }
 #endif
+}
+
+// A FAT card keeps local times and the system converts them with today's
+// offset. Whatever today's season, one of these stamps lies in the other one,
+// and must still read back as the cabinet has it (cabinet_tests_in_europe runs
+// this where daylight saving applies).
+TEST_F(CabinetRestoreTest, StampsOfEitherSeasonReadBackFromAFatCardAsTheCabinetHasThem) {
+    CabinetBuilder cabinet;
+    const int folder = cabinet.addFolder(CabinetBuilder::stored);
+    cabinet.addFile(folder, "WINTER.BIN", "w", 0x3A2F, 0x4000);  // 2009-01-15 08:00:00
+    cabinet.addFile(folder, "SUMMER.BIN", "s", 0x3AEF, 0x4000);  // 2009-07-15 08:00:00
+    extract(cabinet);
+    CalendarTime stamp;
+    ASSERT_TRUE(platform::fileWriteStamp(platform::joinPath(card, L"WINTER.BIN"), stamp));
+    EXPECT_EQ(stamp, (CalendarTime{2009, 1, 15, 8, 0, 0}));
+    ASSERT_TRUE(platform::fileWriteStamp(platform::joinPath(card, L"SUMMER.BIN"), stamp));
+    EXPECT_EQ(stamp, (CalendarTime{2009, 7, 15, 8, 0, 0}));
 }
 
 TEST_F(CabinetRestoreTest, HiddenReadOnlyLeftoversAreReplaced) {

@@ -70,12 +70,12 @@ std::vector<std::wstring> temporaryCabinets() {
 
 CalendarTime creationTime(const std::wstring& path) {
     CalendarTime time;
-    platform::fileCreationTime(path, time);
+    platform::fileCreationStamp(path, time);
     return time;
 }
 
 CalendarTime writeTime(const std::wstring& path) {
     CalendarTime time;
-    platform::fileWriteTime(path, time);
+    platform::fileWriteStamp(path, time);
     return time;
 }

@@ -40,6 +40,7 @@ std::wstring windowsPath(const std::string& unixPath);
 // Files named "cab*" in "C:\Temp": the restore's temporary cabinet copies.
 std::vector<std::wstring> temporaryCabinets();
 
-// The file's creation and last-write time as local calendar fields.
+// The file's creation and last-write time as local fields the way a FAT card
+// keeps them (today's offset from UTC).
 CalendarTime creationTime(const std::wstring& path);
 CalendarTime writeTime(const std::wstring& path);
