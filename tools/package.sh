@@ -2,6 +2,8 @@
 # Builds the release package from the tree's commit:
 #   dist/OrvelleViewer-<version>-win64.zip   OrvelleViewer.exe, orvelle.exe,
 #                                            README.txt, THIRD-PARTY-NOTICES.txt
+#   dist/OrvelleViewer-<version>-win64-setup.exe   the same files as a per-user
+#                                            setup program (with makensis)
 #   dist/SHA256SUMS
 # The same commit gives the same bytes: the programs carry no link time (the
 # PE header gets the commit's time), debug information with build paths is
@@ -89,6 +91,15 @@ STAGE=$WIN/package/$NAME
 stage_files "$STAGE" "$VERSION"
 mkdir -p "$DIST"
 python3 "$TOP/tools/package/zip.py" "$DIST/$NAME.zip" "$STAGE"
-(cd "$DIST" && sha256sum "$NAME.zip" >SHA256SUMS)
-say "package: $DIST/$NAME.zip"
+outputs=("$NAME.zip")
+if command -v makensis >/dev/null; then
+    makensis -V2 -DVERSION="$VERSION" -DSTAGE="$STAGE" -DICON="$TOP/resources/AppIcon.ico" -DOUTFILE="$DIST/$NAME-setup.exe" \
+        "$TOP/tools/package/installer.nsi" >"$WIN/package-installer.log" 2>&1 ||
+        { cat "$WIN/package-installer.log"; die "makensis failed"; }
+    outputs+=("$NAME-setup.exe")
+else
+    say "no makensis (Debian package nsis): no setup program"
+fi
+(cd "$DIST" && sha256sum "${outputs[@]}" >SHA256SUMS)
+say "package: ${outputs[*]} in $DIST"
 cat "$DIST/SHA256SUMS"

@@ -31,7 +31,7 @@ step_apt() {
         wine wine64 xvfb xauth x11-apps xdotool imagemagick fonts-wine fonts-ipafont-gothic locales
         googletest libgtest-dev libgmock-dev libbenchmark-dev
         libjpeg62-turbo-dev libjpeg-turbo-progs libpng-dev zlib1g-dev libmspack-dev
-        clang libclang-rt-14-dev gcab python3-pil ffmpeg pulseaudio pulseaudio-utils)
+        clang libclang-rt-14-dev gcab python3-pil ffmpeg pulseaudio pulseaudio-utils nsis)
     local missing=() p
     for p in "${pkgs[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

@@ -29,14 +29,14 @@ fail() {
 
 check_contents() {
     local expected="OrvelleViewer.exe README.txt THIRD-PARTY-NOTICES.txt orvelle.exe" listed
-    listed=$(unzip -Z1 "$zip" | tr '\n' ' ')
-    if [ "${listed% }" = "$expected" ]; then pass "contents: $expected"; else fail "contents: $listed"; fi
+    listed=$(python3 -c 'import sys, zipfile; print(" ".join(zipfile.ZipFile(sys.argv[1]).namelist()))' "$zip")
+    if [ "$listed" = "$expected" ]; then pass "contents: $expected"; else fail "contents: $listed"; fi
     if (cd "$(dirname "$zip")" && sha256sum --quiet -c SHA256SUMS); then
         pass "SHA256SUMS"
     else
         fail "SHA256SUMS does not match"
     fi
-    unzip -q "$zip" -d "$work/unpacked"
+    python3 -m zipfile -e "$zip" "$work/unpacked"
 }
 
 # One value of the version resource, as the resource compiler prints it back.
@@ -144,9 +144,45 @@ check_starts() {
     fi
 }
 
+# The setup program beside the zip, run silently as the user: the zip's files,
+# the uninstaller and the start-menu entry appear; the uninstaller takes them
+# away again.
+check_installer() {
+    local setup=${zip%.zip}-setup.exe users folder name missing=0
+    if [ ! -f "$setup" ]; then
+        echo "skipped: no setup program beside the zip"
+        return
+    fi
+    users=$ORVELLE_WINE_STATE/prefix/drive_c/users
+    "$wine_run" "$setup" /S >/dev/null 2>&1 || { fail "the setup program failed under Wine"; return; }
+    folder=$(find "$users" -path '*/AppData/Local/Programs/ORVELLE Viewer' -type d 2>/dev/null | head -n 1)
+    [ -n "$folder" ] || { fail "the setup program installed nothing"; return; }
+    for name in OrvelleViewer.exe orvelle.exe README.txt THIRD-PARTY-NOTICES.txt; do
+        cmp -s "$folder/$name" "$work/unpacked/$name" || { fail "installed $name differs from the zip's"; missing=1; }
+    done
+    [ -f "$folder/Uninstall.exe" ] || { fail "no uninstaller"; missing=1; }
+    find "$users" -name 'ORVELLE Viewer.lnk' | grep -q . || { fail "no start-menu entry"; missing=1; }
+    ((missing)) || pass "the setup program installs the zip's files, the uninstaller and the start-menu entry"
+    # The uninstaller hands over to a copy of itself in the temporary folder
+    # and returns at once: wait for the copy's work.
+    "$wine_run" "$folder/Uninstall.exe" /S >/dev/null 2>&1
+    local tries
+    for tries in $(seq 30); do
+        [ -d "$folder" ] || break
+        sleep 1
+    done
+    if [ -d "$folder" ] || find "$users" -name 'ORVELLE Viewer.lnk' | grep -q .; then
+        fail "the uninstaller left files: $(ls "$folder" 2>/dev/null | tr '\n' ' ')"
+    else
+        pass "the uninstaller removes them"
+    fi
+    rm -rf "$folder"
+}
+
 check_contents
 check_version
 check_notices
 check_starts
+check_installer
 ((failures == 0)) || { echo "$failures package check(s) failed"; exit 1; }
 echo "package checks passed: $(basename "$zip")"
