@@ -4,6 +4,8 @@
 #                                            README.txt, THIRD-PARTY-NOTICES.txt
 #   dist/OrvelleViewer-<version>-win64-setup.exe   the same files as a per-user
 #                                            setup program (with makensis)
+#   dist/OrvelleViewer-<version>-win64-relink.zip  objects, link command and
+#                                            libmspack source, for the LGPL
 #   dist/SHA256SUMS
 # The same commit gives the same bytes: the programs carry no link time (the
 # PE header gets the commit's time), debug information with build paths is
@@ -92,6 +94,9 @@ stage_files "$STAGE" "$VERSION"
 mkdir -p "$DIST"
 python3 "$TOP/tools/package/zip.py" "$DIST/$NAME.zip" "$STAGE"
 outputs=("$NAME.zip")
+"$TOP/tools/package/relink-kit.sh" "$WIN" "$STAGE-relink" "$VERSION"
+python3 "$TOP/tools/package/zip.py" "$DIST/$NAME-relink.zip" "$STAGE-relink"
+outputs+=("$NAME-relink.zip")
 if command -v makensis >/dev/null; then
     makensis -V2 -DVERSION="$VERSION" -DSTAGE="$STAGE" -DICON="$TOP/resources/AppIcon.ico" -DOUTFILE="$DIST/$NAME-setup.exe" \
         "$TOP/tools/package/installer.nsi" >"$WIN/package-installer.log" 2>&1 ||

@@ -5,7 +5,9 @@
 #     the read-me give one version; the resource names the product and ORVELLE;
 #   - THIRD-PARTY-NOTICES.txt has a section for every archive and start-up
 #     object the linker put into the programs (from the linker maps);
-#   - the viewer from the zip starts under Wine and shows its window.
+#   - the relink kit links the packaged viewer again;
+#   - the viewer from the zip starts under Wine and shows its window;
+#   - the setup program installs and uninstalls the zip's files.
 #
 #   check-package.sh ZIP WINDOWS_BUILD_DIR
 # Exit status 1 names each failed check.
@@ -179,7 +181,31 @@ check_installer() {
     rm -rf "$folder"
 }
 
+# The relink kit beside the zip, linked with the libmspack the build used,
+# must give the very program in the zip (compared with debug information and
+# header time removed from both).
+check_relink() {
+    local kit=${zip%.zip}-relink.zip mspack=${ORVELLE_CACHE:-${HOME}/.cache/orvelle}/win-deps/lib/libmspack.a
+    if [ ! -f "$kit" ]; then
+        fail "no relink kit beside the zip (libmspack is under the LGPL)"
+        return
+    fi
+    python3 -m zipfile -e "$kit" "$work/relink"
+    if ! sh "$work/relink/link.sh" "$mspack" >"$work/relink.log" 2>&1; then
+        fail "the relink kit does not link: $(tail -n 5 "$work/relink.log")"
+        return
+    fi
+    SOURCE_DATE_EPOCH=0 "$HOST-strip" --strip-all -o "$work/relinked.exe" "$work/relink/OrvelleViewer.exe"
+    SOURCE_DATE_EPOCH=0 "$HOST-strip" --strip-all -o "$work/packaged.exe" "$work/unpacked/OrvelleViewer.exe"
+    if cmp -s "$work/relinked.exe" "$work/packaged.exe"; then
+        pass "the relink kit links the packaged viewer again"
+    else
+        fail "the relink kit links a program other than the packaged viewer"
+    fi
+}
+
 check_contents
+check_relink
 check_version
 check_notices
 check_starts

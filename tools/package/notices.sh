@@ -111,12 +111,11 @@ source, on request and at no more than the cost of the medium, for at least
 three years after distributing this version of the viewer.
 
 Relinking with a modified libmspack: the viewer is linked statically, so
-changing the library means linking the viewer again. Build the changed
-libmspack as a static library for x86_64-w64-mingw32 with 64-bit off_t (its
-configure does this), build ORVELLE Viewer ${VERSION} with the MSPACK_LIBRARY
-and MSPACK_INCLUDE_DIR CMake variables pointing at it, and use the resulting
-OrvelleViewer.exe in place of this one. ORVELLE provides the viewer's object
-files for this, on request, for as long as it offers this version.
+changing the library means linking the viewer again. The relink kit published
+beside this package, OrvelleViewer-${VERSION}-win64-relink.zip, holds the
+viewer's object files, the link command and this libmspack source; its
+README.txt gives the steps (build the changed libmspack as a static library
+for x86_64-w64-mingw32, then run link.sh with it).
 
 EOF
     cat "$SRC/libmspack/debian/copyright"
