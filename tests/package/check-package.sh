@@ -132,8 +132,12 @@ check_starts() {
         fail "the viewer ended by itself under Wine: $(head -c 400 "$work/viewer.log")"
         return
     fi
-    raw=$work/screen.png
-    xwd -root -silent -display "$display" | /usr/bin/convert xwd:- "png:$raw"
+    raw=$win/package-check-screen.png  # kept for a look
+    if [ -f "$ORVELLE_WINE_STATE/Xvfb_screen0" ]; then  # Xvfb's own framebuffer, where it keeps one
+        /usr/bin/convert "xwd:$ORVELLE_WINE_STATE/Xvfb_screen0" "png:$raw"
+    else
+        xwd -root -silent -display "$display" | /usr/bin/convert xwd:- "png:$raw"
+    fi
     geometry=$(/usr/bin/convert "$raw" -fuzz 3% -trim -format '%w %h' info:)
     read -r W H <<<"$geometry"
     kill "$viewer" 2>/dev/null
