@@ -95,9 +95,10 @@ libmspack() {
     upstream=${version%-*}
     section "libmspack (Debian source package libmspack ${version})"
     cat <<EOF
-OrvelleViewer.exe contains libmspack ${upstream}, unmodified, built from the
-Debian source package libmspack ${version}. libmspack is free software under
-the GNU Lesser General Public License, version 2.1 (text below).
+OrvelleViewer.exe contains libmspack ${upstream} as the Debian source package
+libmspack ${version} has it, with no changes of ours. libmspack is free
+software under the GNU Lesser General Public License, version 2.1 (text
+below).
 
 Its complete source code is the Debian source package, three files:
   libmspack_${version}.dsc
