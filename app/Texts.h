@@ -14,6 +14,8 @@ std::wstring loadTextAnsi(int id);
 std::wstring narrowToWide(const std::string& text);
 // ANSI code page on Windows; UTF-8 elsewhere.
 std::string wideToNarrow(const std::wstring& text);
+// Its way back: ANSI code page on Windows; UTF-8 elsewhere.
+std::wstring ansiToWide(const std::string& text);
 
 // printf-style "%d" formatting of a loaded text (for 5070, 5088 and the like).
 std::wstring formatText(int id, int value);

@@ -15,4 +15,6 @@ std::wstring loadTextAnsi(int id) { return narrowToWide(wideToNarrow(loadText(id
 
 std::wstring narrowToWide(const std::string& text) { return fromUtf8(text); }
 
+std::wstring ansiToWide(const std::string& text) { return fromUtf8(text); }
+
 std::string wideToNarrow(const std::wstring& text) { return toUtf8(text); }

@@ -20,15 +20,27 @@ std::wstring loadTextAnsi(int id) {
     return n > 0 ? narrowToWide(std::string(buffer, static_cast<std::size_t>(n))) : std::wstring();
 }
 
-std::wstring narrowToWide(const std::string& text) {
+namespace {
+
+std::wstring toWide(UINT codePage, const std::string& text) {
     if (text.empty()) return {};
     const int length = static_cast<int>(text.size());
-    const int needed = MultiByteToWideChar(CP_OEMCP, MB_PRECOMPOSED, text.data(), length, nullptr, 0);
+    const int needed = MultiByteToWideChar(codePage, MB_PRECOMPOSED, text.data(), length, nullptr, 0);
     if (needed <= 0) return {};
     std::wstring wide(static_cast<std::size_t>(needed) + 1, L'\0');
-    const int written = MultiByteToWideChar(CP_OEMCP, MB_PRECOMPOSED, text.data(), length, wide.data(), needed + 1);
+    const int written = MultiByteToWideChar(codePage, MB_PRECOMPOSED, text.data(), length, wide.data(), needed + 1);
     wide.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
     return wide;
+}
+
+}  // namespace
+
+std::wstring narrowToWide(const std::string& text) {
+    return toWide(CP_OEMCP, text);
+}
+
+std::wstring ansiToWide(const std::string& text) {
+    return toWide(CP_ACP, text);
 }
 
 std::string wideToNarrow(const std::wstring& text) {

@@ -61,7 +61,9 @@ bool isSafeComponent(const std::wstring& component) {
 }  // namespace
 
 bool cabinetNameToRelativePath(const std::string& name, bool utf8, std::wstring& relative) {
-    const std::wstring wide = utf8 ? fromUtf8(name) : narrowToWide(name);
+    // The recorder's tools store names in the program's ANSI code page, which
+    // is Shift-JIS on Japanese systems (and equal to the OEM one only there).
+    const std::wstring wide = utf8 ? fromUtf8(name) : ansiToWide(name);
     const std::vector<std::wstring> parts = components(wide);
     if (!std::all_of(parts.begin(), parts.end(), isSafeComponent)) return false;
     std::wstring path;

@@ -9,6 +9,6 @@
 // or absolute, holds a colon (a drive or a stream), a control character, an empty
 // component, a component of dots only (once the trailing dots and spaces that
 // Windows drops are gone) or a device name such as CON, NUL or COM1. utf8 tells
-// the cabinet's UTF-8 names from those in the system's code page; the check runs
+// the cabinet's UTF-8 names from those in the system's ANSI code page; the check runs
 // on the converted text, where a double-byte character cannot pass for a '\'.
 bool cabinetNameToRelativePath(const std::string& name, bool utf8, std::wstring& relative);

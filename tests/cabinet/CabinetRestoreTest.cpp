@@ -5,6 +5,10 @@
 
 #include <ctime>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "app/Exception.h"
 #include "app/Texts.h"
 #include "cabinet/CabinetBuilder.h"
@@ -136,6 +140,24 @@ TEST_F(CabinetRestoreTest, StampsOfEitherSeasonReadBackFromAFatCardAsTheCabinetH
     ASSERT_TRUE(platform::fileWriteStamp(platform::joinPath(card, L"SUMMER.BIN"), stamp));
     EXPECT_EQ(stamp, (CalendarTime{2009, 7, 15, 8, 0, 0}));
 }
+
+#ifdef _WIN32
+// A name not flagged UTF-8 is in the ANSI code page: Shift-JIS "録画.BIN" on a
+// Japanese system, and whatever those bytes spell in a Western one (where the
+// OEM code page differs; cabinet_tests_in_europe), but always a file whose name
+// goes back to the cabinet's bytes through the program's narrow road.
+TEST_F(CabinetRestoreTest, ShiftJisNameIsCreatedThroughTheAnsiCodePage) {
+    const std::string shiftJis = "\x98\x5E\x89\xE6.BIN";
+    CabinetBuilder cabinet;
+    cabinet.addFile(cabinet.addFolder(CabinetBuilder::stored), shiftJis, "recording");
+    extract(cabinet);
+    const std::vector<std::wstring> names = cardFiles();
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(wideToNarrow(names[0]), shiftJis);
+    if (GetACP() == 932) EXPECT_EQ(names[0], L"録画.BIN");
+    EXPECT_EQ(readAll(platform::joinPath(card, names[0])), "recording");
+}
+#endif
 
 TEST_F(CabinetRestoreTest, HiddenReadOnlyLeftoversAreReplaced) {
     const std::wstring leftover = platform::joinPath(card, L"BOOT.BIN");
