@@ -264,6 +264,53 @@ TEST_F(MainWindowTest, WindowCannotBeMadeSmallerThanItsMinimum) {
     EXPECT_EQ(outer.bottom - outer.top, six ? 697 : 693);
 }
 
+// Not white: the notice's text (or a picture) in the middle of the player.
+int markedPixelsInTheMiddle(HWND player) {
+    const WindowPixels shot = WindowPixels::ofWindow(player);
+    const RECT middle{shot.width / 2 - 80, shot.height / 2 - 15, shot.width / 2 + 80, shot.height / 2 + 15};
+    const int all = (middle.right - middle.left) * (middle.bottom - middle.top);
+    return all - shot.countInArea(0xFFFFFF, middle);
+}
+
+TEST_F(MainWindowTest, TheLoadingNoticeStaysUntilTheFirstOneShotPictureIsShown) {
+    open(card->event(1));
+    MessageBoxAnswerer answerer;
+    window->openFolder(card->oneShots());
+    // The paints a repaint left for the loop, which would wipe the notice; only
+    // they, for the miniatures load quickly and the first picture follows.
+    MSG paint;
+    while (PeekMessageW(&paint, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&paint);
+    ASSERT_EQ(window->player()->shownFrame(), -1) << "the first picture came too soon to see the notice";
+    EXPECT_GT(markedPixelsInTheMiddle(window->player()->handle()), 40);
+    ASSERT_TRUE(pumpUntil([&] { return window->player()->shownFrame() >= 0; }, 30000));
+}
+
+TEST_F(MainWindowTest, TheEmptyViewAfterOneShotModeShowsAnEmptyChart) {
+    constexpr std::uint32_t dataOrange = rgb(255, 165, 0);
+    open(card->event(1));
+    window->player()->pause();
+    pumpFor(100);
+    ASSERT_GT(WindowPixels::ofWindow(window->lineChart()->handle()).count(dataOrange), 0);
+    open(card->oneShots());
+    ASSERT_TRUE(pumpUntil([&] { return window->thumbnail()->isAllLoaded(); }, 30000));
+    window->resetToEmpty();  // as when the one-shot folder vanishes
+    pumpFor(100);
+    const WindowPixels chart = WindowPixels::ofWindow(window->lineChart()->handle());
+    EXPECT_EQ(chart.count(dataOrange), 0);
+    EXPECT_GT(chart.count(rgb(128, 128, 128)), 0);  // the grid of an empty chart
+}
+
+TEST_F(MainWindowTest, AFolderGivenInOtherLetterCaseIsKeptAsSpeltOnDiskAndHasItsNeighbours) {
+    const std::wstring given = card->root + L"\\event\\ev1";
+    EXPECT_TRUE(open(given).empty());
+    const std::wstring opened = window->currentFolder();
+    EXPECT_EQ(opened.substr(card->root.size()), L"\\EVENT\\EV1");
+    EXPECT_EQ(CompareStringOrdinal(opened.c_str(), -1, card->event(1).c_str(), -1, TRUE), CSTR_EQUAL);
+    EXPECT_EQ(caption(), expectedCaption(5506, opened));
+    EXPECT_TRUE(neighbour(PanelOwner::nextFolder).empty());
+    EXPECT_EQ(std::wstring(window->currentFolder()).substr(card->root.size()), L"\\EVENT\\EV2");
+}
+
 TEST_F(MainWindowTest, PanelsAreDrawnWholeAfterMaximisingAndRestoring) {
     std::string reason;
     if (!ScreenCapture::available(reason)) GTEST_SKIP() << reason;

@@ -40,6 +40,9 @@ public:
     // The plot in the cached chart's coordinates.
     RECT plotRect() const { return {plotLeft_, plotTop_, plotRight_, plotBottom_}; }
     bool hasCachedChart() const { return chartBitmap_ != nullptr; }
+    // Drops the cached chart even while disabled, unlike reset: the empty view
+    // must not bring back the chart of a recording closed meanwhile.
+    void dropChart();
 
 private:
     void onPaint();
@@ -54,7 +57,6 @@ private:
     void drawAxes(HDC dc);
     void drawDataLine(HDC dc, const ChartScale& scale);
     void drawCurrentFrameLine(HDC dc);
-    void dropChart();
 
     ChartScale makeScale() const;
     SIZE measure(HDC dc, const wchar_t* text) const;

@@ -66,8 +66,12 @@ std::wstring displayModeName() {
     }
 }
 
+// At once: what is drawn straight after a repaint (the player's loading
+// notice) would otherwise be wiped by the paint at the next turn of the loop.
 void repaint(Window* window, bool erase) {
-    if (window && window->handle()) InvalidateRect(window->handle(), nullptr, erase ? TRUE : FALSE);
+    if (!window || !window->handle()) return;
+    InvalidateRect(window->handle(), nullptr, erase ? TRUE : FALSE);
+    UpdateWindow(window->handle());
 }
 
 }  // namespace
@@ -338,14 +342,16 @@ void MainWindow::closeRecording() {
 void MainWindow::resetToEmpty() {
     closeRecording();
     emptyThumbnails();
-    if (lineChart_->isEnabled() && lineChart_->hasCachedChart()) {
-        lineChart_->reset();
+    // Also while disabled: after one-shot mode the chart still holds the
+    // recording open before, and the empty view enables it again.
+    if (lineChart_->hasCachedChart()) {
+        lineChart_->dropChart();
         repaint(lineChart_, true);
     }
     displayMode = DisplayModeEvent;
     applyModeLayout();
     updateTitle();
-    InvalidateRect(handle(), nullptr, TRUE);
+    repaint(this, true);
 }
 
 void MainWindow::showOneShotPicture(int index) {
@@ -389,9 +395,11 @@ void MainWindow::destroyAnimation() {
     animation_ = nullptr;
 }
 
+// The folder is kept as the file system spells it: the neighbour search finds
+// it by its exact name, and a path given in other letter case would not match.
 void MainWindow::openFolder(const std::wstring& path) {
     pauseIfPlaying();
-    copyPath(currentFolder_, path);
+    copyPath(currentFolder_, spellingOnDisk(path));
     try {
         openFolderSteps();
     } catch (const Exception& failure) {

@@ -5,6 +5,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <cwctype>
 #include <vector>
 
 #include "app/Exception.h"
@@ -86,7 +87,49 @@ std::vector<std::wstring> folderNames(IShellFolder* parent, IMalloc* allocator) 
     return names;
 }
 
+bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// The name of path's last item as the file system spells it; empty when it
+// cannot be found.
+std::wstring spellingOfItem(const std::wstring& path) {
+    if (path.find_first_of(L"*?") != std::wstring::npos) return {};
+    WIN32_FIND_DATAW data{};
+    HANDLE search = FindFirstFileW(path.c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return {};
+    FindClose(search);
+    return data.cFileName;
+}
+
+// "C:\", "\\server\share\" or nothing: the part of path that names no folder.
+std::size_t rootLength(const std::wstring& path) {
+    if (path.size() >= 2 && path[1] == L':') return path.size() >= 3 && isSeparator(path[2]) ? 3 : 2;
+    if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) {
+        std::size_t end = path.find_first_of(L"\\/", 2);
+        if (end != std::wstring::npos) end = path.find_first_of(L"\\/", end + 1);
+        return end == std::wstring::npos ? path.size() : end + 1;
+    }
+    return 0;
+}
+
 }  // namespace
+
+std::wstring spellingOnDisk(const std::wstring& path) {
+    const std::size_t root = rootLength(path);
+    std::wstring result = path.substr(0, root);
+    if (root >= 2 && result[1] == L':') result[0] = static_cast<wchar_t>(towupper(result[0]));
+    std::size_t start = root;
+    while (start < path.size()) {
+        std::size_t end = path.find_first_of(L"\\/", start);
+        if (end == std::wstring::npos) end = path.size();
+        const std::wstring component = path.substr(start, end - start);
+        std::wstring spelt;
+        if (!component.empty() && component != L"." && component != L"..") spelt = spellingOfItem(result + component);
+        result += lstrcmpiW(spelt.c_str(), component.c_str()) == 0 ? spelt : component;
+        if (end < path.size()) result += path[end];
+        start = end + 1;
+    }
+    return result;
+}
 
 std::wstring findNeighbourFolder(const std::wstring& folder, int direction) {
     const std::wstring name = lastComponent(folder);
