@@ -1,3 +1,4 @@
+#include <cstring>
 #include <iterator>
 
 #include "media/FramePainter.h"
@@ -29,15 +30,27 @@ BITMAPINFOHEADER FramePainter::headerOf(const Image& picture) {
     return header;
 }
 
+// At 1.0 the picture itself is drawn: it is only read.
+const Image& FramePainter::brightened(const Image& picture, const GammaCorrection& brightness) {
+    if (brightness.gamma() == 1.0) return picture;
+    if (!copy_ || copy_->width() != picture.width() || copy_->height() != picture.height()) {
+        copy_ = Image::createForOverwrite(picture.width(), picture.height());
+        if (!copy_) return picture;
+    }
+    std::memcpy(copy_->pixels(), picture.pixels(), static_cast<std::size_t>(picture.size()));
+    brightness.apply(*copy_);
+    return *copy_;
+}
+
 void FramePainter::drawPicture(HDC dc, int areaWidth, int areaHeight, const Image& picture,
-                               const GammaCorrection& brightness) const {
-    Image copy(picture);
-    brightness.apply(copy);
+                               const GammaCorrection& brightness) {
+    const Image& copy = brightened(picture, brightness);
     const Letterbox box = Letterbox::fit(areaWidth, areaHeight);
     BITMAPINFOHEADER header = headerOf(copy);
     if (drawDib_) {
-        DrawDibDraw(drawDib_, dc, box.x, box.y, box.width, box.height, &header, copy.pixels(), 0, 0, copy.width(),
-                    copy.height(), 0);
+        // DrawDibDraw only reads the bits, whatever its signature says.
+        DrawDibDraw(drawDib_, dc, box.x, box.y, box.width, box.height, &header, const_cast<std::uint8_t*>(copy.pixels()),
+                    0, 0, copy.width(), copy.height(), 0);
         return;
     }
     SetStretchBltMode(dc, HALFTONE);
