@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "media/AlphaImage.h"
 #include "media/Image.h"
@@ -36,6 +37,20 @@ public:
     // right of the last. Nothing without an image. ImageListViewException 5510
     // when the miniature cannot be made or added.
     void add(const Image* image, const std::wstring& caption);
+    struct Entry {
+        const Image* image;
+        std::wstring caption;
+    };
+    // Appends the entries as add does, with one image-list addition for all
+    // of them (each addition costs about as much as the drawing). All or
+    // nothing: ImageListViewException 5510 when the miniatures cannot be
+    // made or added; entries without an image are not allowed.
+    void addGroup(const std::vector<Entry>& entries);
+    // Around a group of adds: drawing is held meanwhile, and the group is
+    // drawn at once when it reaches into the view (the first screenful);
+    // further out it shows with the next timed redraw.
+    void beginGroup();
+    void endGroup(int firstAdded);
     // Frames item index (putting the previous item's miniature back) and makes
     // it the focused and selected item. Ignored outside the items.
     // ImageListViewException 5510 when the frame cannot be drawn.
@@ -66,6 +81,8 @@ private:
     void redrawItem(int index);
     void fitSpacingToCaption();
     int addMiniature(const Image& image);
+    int addMiniatures(const std::vector<Entry>& entries);
+    void appendItem(int index, const std::wstring& caption);
     bool insertItem(int index, const std::wstring& caption);
     void holdDrawing();
     void resumeDrawing();

@@ -32,14 +32,14 @@ HFONT createCaptionFont() {
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_MODERN, L"ＭＳ ゴシック");
 }
 
-// A device-dependent cell bitmap with a memory DC selected onto it for the
+// A device-dependent bitmap of cells with a memory DC selected onto it for the
 // length of a drawing; the bitmap outlives the DC unless released.
 class CellCanvas {
 public:
-    CellCanvas() {
+    CellCanvas(int width = ImageListView::cellWidth, int height = ImageListView::cellHeight) {
         HDC screen = GetDC(nullptr);
         dc_ = CreateCompatibleDC(screen);
-        bitmap_ = CreateCompatibleBitmap(screen, ImageListView::cellWidth, ImageListView::cellHeight);
+        bitmap_ = CreateCompatibleBitmap(screen, width, height);
         ReleaseDC(nullptr, screen);
         if (dc_ && bitmap_) previous_ = SelectObject(dc_, bitmap_);
         if (dc_) SetStretchBltMode(dc_, COLORONCOLOR);
@@ -69,7 +69,7 @@ private:
     HGDIOBJ previous_ = nullptr;
 };
 
-void stretchOnto(HDC dc, const Image& image) {
+void stretchOnto(HDC dc, const Image& image, int left = 0) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = image.width();
@@ -77,7 +77,7 @@ void stretchOnto(HDC dc, const Image& image) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    StretchDIBits(dc, 0, 0, ImageListView::cellWidth, ImageListView::cellHeight, 0, 0, image.width(), image.height(),
+    StretchDIBits(dc, left, 0, ImageListView::cellWidth, ImageListView::cellHeight, 0, 0, image.width(), image.height(),
                   image.pixels(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
@@ -137,6 +137,27 @@ void ImageListView::add(const Image* image, const std::wstring& caption) {
     if (!image || !images_) return;
     const int index = addMiniature(*image);
     holdDrawing();
+    appendItem(index, caption);
+}
+
+void ImageListView::addGroup(const std::vector<Entry>& entries) {
+    if (entries.empty()) return;
+    if (!images_) throw cellFailure();
+    const int first = addMiniatures(entries);
+    holdDrawing();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const int index = first + static_cast<int>(i);
+        try {
+            appendItem(index, entries[i].caption);
+        } catch (const ImageListViewException&) {
+            // Later images would stand under the wrong items.
+            while (ImageList_GetImageCount(images_) > index) ImageList_Remove(images_, index);
+            throw;
+        }
+    }
+}
+
+void ImageListView::appendItem(int index, const std::wstring& caption) {
     if (!insertItem(index, caption)) {
         // An image without its item would shift every later item onto the wrong miniature.
         ImageList_Remove(images_, index);
@@ -146,6 +167,18 @@ void ImageListView::add(const Image* image, const std::wstring& caption) {
     const RECT bounds = itemRect(index, LVIR_BOUNDS);
     itemStride_ = bounds.right - bounds.left + itemGap;
     placeItem(index, bounds);
+}
+
+void ImageListView::beginGroup() {
+    holdDrawing();
+}
+
+void ImageListView::endGroup(int firstAdded) {
+    int first = 0;
+    int last = 0;
+    if (!drawingHeld_ || !itemsInView(first, last) || firstAdded > last) return;
+    resumeDrawing();
+    UpdateWindow(handle());
 }
 
 int ImageListView::addMiniature(const Image& image) {
@@ -165,6 +198,28 @@ int ImageListView::addMiniature(const Image& image) {
 // kResumeDrawingMs; the newest ones show up at that pace. The control then
 // also sizes its scroll range to the items where they were placed, rather
 // than where it first put them.
+// The group's miniatures side by side in one bitmap, which the image list
+// cuts into cells.
+int ImageListView::addMiniatures(const std::vector<Entry>& entries) {
+    const int count = static_cast<int>(entries.size());
+    CellCanvas row(cellWidth * count, cellHeight);
+    if (!row.ready()) throw cellFailure();
+    for (int i = 0; i < count; ++i) {
+        if (!entries[i].image) throw cellFailure();
+        stretchOnto(row.dc(), *entries[i].image, i * cellWidth);
+    }
+    HBITMAP cells = row.release();
+    const int before = ImageList_GetImageCount(images_);
+    const int first = ImageList_Add(images_, cells, nullptr);
+    DeleteObject(cells);
+    if (first < 0) throw cellFailure();
+    if (ImageList_GetImageCount(images_) != before + count) {
+        while (ImageList_GetImageCount(images_) > before) ImageList_Remove(images_, before);
+        throw cellFailure();
+    }
+    return first;
+}
+
 void ImageListView::holdDrawing() {
     if (drawingHeld_) return;
     SendMessageW(handle(), WM_SETREDRAW, FALSE, 0);

@@ -32,8 +32,13 @@ public:
     // and for the worker's end at destruction.
     static constexpr DWORD lockTimeoutMs = 3000;
 
+    // How the worker makes the picture of a requested frame, on its own thread
+    // and under the lock; by default the archive's full decode. Failures thrown
+    // from it become no picture.
+    using FrameDecoder = std::function<std::unique_ptr<Image>(VideoArchive&, int index)>;
+
     // Throws WindowException when the event, the mutex or the worker cannot be created.
-    explicit ImageLoader(HWND notifyWindow);
+    explicit ImageLoader(HWND notifyWindow, FrameDecoder decoder = {});
     virtual ~ImageLoader();
     ImageLoader(const ImageLoader&) = delete;
     ImageLoader& operator=(const ImageLoader&) = delete;
@@ -45,6 +50,14 @@ public:
     // Never blocks: false when the worker is decoding (the owner asks again on
     // its next tick). A newer request replaces one the worker has not started.
     bool request(int index);
+    // The same for the frames first .. end - 1: the worker decodes them in
+    // order and posts each as it is done, without a request per frame. It
+    // stops at end, which allowRunTo moves on, so the owner sets how far the
+    // worker may run ahead of what it has taken in. A cancel ends the run;
+    // requests are refused while the worker is on it.
+    bool requestRun(int first, int end);
+    // Lets the run requested last go on up to end - 1. Never blocks.
+    void allowRunTo(int end);
 
     // Under the lock: opens the archive for the current display mode (event or
     // video memory; nothing in one-shot mode). ImageException 5511 when the lock
@@ -80,7 +93,9 @@ private:
 
     static DWORD WINAPI workerEntry(LPVOID loader);
     void runWorker();
-    void decodeRequestedFrame();
+    void decodeRequestedFrames();
+    void takePendingRequest();
+    bool runHasWork() const;
     std::unique_ptr<Image> decodeFrame(int index);
     void postImage(int index, std::unique_ptr<Image> image);
     void postTickIfDue();
@@ -101,6 +116,7 @@ private:
 
     VideoArchive archive_;
     HWND notifyWindow_;
+    FrameDecoder decoder_;
     DWORD threadId_ = 0;
     HANDLE thread_ = nullptr;
     HANDLE requestEvent_ = nullptr;  // auto-reset
@@ -114,6 +130,13 @@ private:
     // The cancel count when the pending request was made: a request older than
     // the latest cancel is not posted.
     std::uint32_t requestedCancelCount_ = 0;
+    // End of the run (exclusive): set with a request, raised by allowRunTo.
+    std::atomic<int> runEnd_{0};
+    // The run the worker is on: its next frame and the cancel count it was
+    // requested under (the worker's own).
+    int runNext_ = 0;
+    std::uint32_t runCancelCount_ = 0;
+    bool running_ = false;
     std::atomic<std::uint32_t> cancelCount_{0};
     std::atomic<bool> busy_{false};
     std::atomic<bool> quit_{false};

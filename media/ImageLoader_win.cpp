@@ -44,7 +44,8 @@ HANDLE createOwnObject(Create create, const std::wstring& name) {
 
 }  // namespace
 
-ImageLoader::ImageLoader(HWND notifyWindow) : notifyWindow_(notifyWindow) {
+ImageLoader::ImageLoader(HWND notifyWindow, FrameDecoder decoder)
+    : notifyWindow_(notifyWindow), decoder_(std::move(decoder)) {
     try {
         createKernelObjects();
         startWorker();
@@ -113,8 +114,13 @@ void ImageLoader::closeHandles() {
 }
 
 bool ImageLoader::request(int index) {
+    return requestRun(index, index + 1);
+}
+
+bool ImageLoader::requestRun(int first, int end) {
     if (!tryLock()) return false;
-    requestedIndex_ = index;
+    requestedIndex_ = first;
+    runEnd_ = end;
     requestedCancelCount_ = cancelCount_;
     requestPending_ = true;
     unlock();
@@ -162,6 +168,14 @@ void ImageLoader::closeArchive() {
     runAndUnlock([&] { archive_.close(); });
 }
 
+// Wakes the worker when it has reached the old end and waits.
+void ImageLoader::allowRunTo(int end) {
+    int current = runEnd_;
+    while (current < end && !runEnd_.compare_exchange_weak(current, end)) {
+    }
+    SetEvent(requestEvent_);
+}
+
 void ImageLoader::cancel() {
     tick_ = 0;
     ++cancelCount_;
@@ -185,31 +199,45 @@ void ImageLoader::runWorker() {
         const bool requested = WaitForSingleObject(requestEvent_, kPollMs) == WAIT_OBJECT_0;
         if (quit_) break;
         // A request whose lock is taken at this moment is lost; the owner asks again.
-        if (requested && notifyWindow_ && tryLock()) {
-            decodeRequestedFrame();
+        if ((requested || runHasWork()) && notifyWindow_ && tryLock()) {
+            decodeRequestedFrames();
             unlock();
         }
         postTickIfDue();
     }
 }
 
-void ImageLoader::decodeRequestedFrame() {
+// The lock is held for the whole run: what the owner does under it (opening,
+// closing) comes after a cancel, which ends the run at the next frame.
+void ImageLoader::decodeRequestedFrames() {
+    takePendingRequest();
+    while (runHasWork() && !quit_) {
+        const int index = runNext_++;
+        busy_ = true;
+        std::unique_ptr<Image> image = decodeFrame(index);
+        if (!quit_ && runCancelCount_ == cancelCount_) postImage(index, std::move(image));
+        busy_ = false;
+        postTickIfDue();
+    }
+}
+
+void ImageLoader::takePendingRequest() {
     if (!requestPending_) return;
     requestPending_ = false;
-    const int index = requestedIndex_;
-    const std::uint32_t cancelCountAtRequest = requestedCancelCount_;
-    if (cancelCountAtRequest != cancelCount_) return;
-    busy_ = true;
-    std::unique_ptr<Image> image = decodeFrame(index);
-    if (!quit_ && cancelCountAtRequest == cancelCount_) postImage(index, std::move(image));
-    busy_ = false;
+    runNext_ = requestedIndex_;
+    runCancelCount_ = requestedCancelCount_;
+    running_ = true;
+}
+
+bool ImageLoader::runHasWork() const {
+    return running_ && runCancelCount_ == cancelCount_ && runNext_ < runEnd_;
 }
 
 // Nothing may leave the worker's thread function: a picture that cannot be
 // made is simply no picture.
 std::unique_ptr<Image> ImageLoader::decodeFrame(int index) {
     try {
-        return archive_.decodeFrame(index);
+        return decoder_ ? decoder_(archive_, index) : archive_.decodeFrame(index);
     } catch (...) {
         return nullptr;
     }

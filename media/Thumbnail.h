@@ -4,18 +4,23 @@
 // another on the strip's own loader, with first/previous/next/last buttons.
 // Choosing a miniature asks the owner to show that picture.
 //
-// Loading: each arriving miniature requests the next entry at once; a request
-// that got lost (the worker was busy, the lock was taken) is repeated by the
-// loader's tick every tickPeriod ms until its picture arrives.
+// Loading: the loader decodes the miniatures one after another in one run, at
+// the size they are shown and at most runAhead entries beyond those the strip
+// has taken in. The strip takes in whatever has arrived as one group, with the
+// list's drawing held, and shows the group at once when it reaches the view.
+// Should nothing arrive for tickPeriod ms (the run's request was refused), the
+// loader's tick asks again from the first missing entry.
 #include <windows.h>
 // Needs the Windows types above.
 #include <commctrl.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "media/AlphaImage.h"
 #include "media/Image.h"
+#include "media/ImageListView.h"
 #include "media/ImageLoader.h"
 #include "media/ThumbnailOwner.h"
 #include "recording/VideoInfo07.h"
@@ -23,12 +28,15 @@
 #include "ui/controls/ImageButtonListener.h"
 #include "ui/framework/Window.h"
 
-class ImageListView;
 class TrackToolTip;
 
 class Thumbnail : public Window, public ImageButtonListener {
 public:
     static constexpr DWORD tickPeriod = 50;
+    // Far enough ahead that the loader keeps decoding while a group is added
+    // and drawn; near enough that a folder that goes away is noticed by the
+    // entries not yet decoded.
+    static constexpr int runAhead = 8;
     static constexpr int stripHeight = 90;
 
     // A visible child of the owner's window; the owner's layout places it.
@@ -71,8 +79,6 @@ public:
     void onPress(ImageButton*) override {}
 
 private:
-    enum class Preparation { ready, lockBusy, folderGone };
-
     void createButtons();
     ImageButton* createButton(int x, int normalId, int pressedId, int disabledId);
     void createToolTips();
@@ -83,19 +89,23 @@ private:
     LRESULT onCustomDraw(NMLVCUSTOMDRAW* draw);
     void onItemChanged(const NMLISTVIEW* change);
     void onPictureArrived(int index, Image* picture);
+    void onTick();
 
     bool openFolder(const std::wstring& folder);
     void startLoading();
     void loadNext();
+    void requestRun();
     void finishLoading();
-    Preparation prepareEntry(int index);
+    bool takePicture(int index, Image* picture, std::vector<ImageListView::Entry>& group);
+    bool takeQueuedPicture(MSG& message);
+    static std::unique_ptr<Image> decodeMiniature(VideoArchive& archive, int index);
     void dropVanishedFolder();
     void warnFolderGone();
     void dropQueuedPictures();
 
-    void addMiniature(int index);
+    void addGroup(const std::vector<ImageListView::Entry>& group);
     const Image* placeholder();
-    std::wstring captionOf(int index) const;
+    static std::wstring captionOf(const FrameRecord* record);
     void highlight(int index);
     void goTo(int target);
 
@@ -118,9 +128,11 @@ private:
     bool allLoaded_ = false;
     // Set while the strip itself frames an item, whose focus change the list reports.
     bool highlighting_ = false;
-    // The entry whose file the loader's archive holds open for decoding; -1 for none.
-    int preparedEntry_ = -1;
+    // When the last group was taken in (timeGetTime), to tell a stale tick.
+    DWORD lastArrival_ = 0;
     std::unique_ptr<Image> arrived_;
+    // The pictures of the group being taken in, until they are in the list.
+    std::vector<std::unique_ptr<Image>> groupPictures_;
     std::unique_ptr<Image> placeholder_;
     std::unique_ptr<ImageLoader> loader_;
 };

@@ -1,10 +1,14 @@
+#include "media/Thumbnail.h"
+// mmsystem.h only after windows.h, which the strip's header brings.
+#include <mmsystem.h>
+
 #include <cwchar>
 
 #include "app/Exception.h"
 #include "app/Texts.h"
 #include "media/ImageListView.h"
+#include "media/Miniature.h"
 #include "media/ResourceImage.h"
-#include "media/Thumbnail.h"
 #include "platform/FileSystem.h"
 #include "platform/LocalTime.h"
 #include "resources/ImageIds.h"
@@ -45,7 +49,7 @@ Thumbnail::Thumbnail(ThumbnailOwner& owner) : owner_(owner) {
     leftPicture_ = std::make_unique<AlphaImage>(IDB_STRIP_LEFT);
     middlePicture_ = std::make_unique<AlphaImage>(IDB_STRIP_MIDDLE);
     rightPicture_ = std::make_unique<AlphaImage>(IDB_STRIP_RIGHT);
-    loader_ = std::make_unique<ImageLoader>(handle());
+    loader_ = std::make_unique<ImageLoader>(handle(), decodeMiniature);
 }
 
 Thumbnail::~Thumbnail() {
@@ -91,7 +95,7 @@ LRESULT Thumbnail::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (reinterpret_cast<NMHDR*>(lParam)->hwndFrom != list_->handle()) break;
             return onListNotify(reinterpret_cast<NMHDR*>(lParam));
         case ImageLoader::tickMessage:
-            loadNext();
+            onTick();
             return 0;
         case ImageLoader::imageReadyMessage:
             onPictureArrived(static_cast<int>(wParam), reinterpret_cast<Image*>(lParam));
@@ -133,7 +137,6 @@ void Thumbnail::reset() {
     loaded_ = 0;
     total_ = 0;
     allLoaded_ = false;
-    preparedEntry_ = -1;
     folder_.clear();
     list_->clear();
     info_.reset();
@@ -172,19 +175,11 @@ void Thumbnail::startLoading() {
         throw Exception(loadText(kFolderGoneText));
     }
     loader_->armTick(tickPeriod);
-    switch (prepareEntry(loaded_)) {
-        case Preparation::ready:
-            loader_->request(loaded_);
-            break;
-        case Preparation::lockBusy:
-            break;  // the tick asks again
-        case Preparation::folderGone:
-            dropVanishedFolder();
-            throw Exception(loadText(kFolderGoneText));
-    }
+    lastArrival_ = timeGetTime();
+    requestRun();
 }
 
-// On every tick and after every added miniature.
+// After every group taken in.
 void Thumbnail::loadNext() {
     if (total_ == 0 || allLoaded_) return;
     if (loaded_ >= total_) {
@@ -192,16 +187,23 @@ void Thumbnail::loadNext() {
         return;
     }
     loader_->armTick(tickPeriod);
-    if (preparedEntry_ != loaded_) {
-        const Preparation preparation = prepareEntry(loaded_);
-        if (preparation == Preparation::lockBusy) return;
-        if (preparation == Preparation::folderGone) {
-            dropVanishedFolder();
-            warnFolderGone();
-            return;
-        }
+    loader_->allowRunTo(loaded_ + runAhead);
+}
+
+// A tick already queued when a group came is stale; a tick after a quiet
+// period means the run's request was refused, or the run was lost.
+void Thumbnail::onTick() {
+    if (total_ == 0 || allLoaded_) return;
+    if (loaded_ >= total_) {
+        finishLoading();
+        return;
     }
-    loader_->request(loaded_);
+    loader_->armTick(tickPeriod);
+    if (timeGetTime() - lastArrival_ >= tickPeriod) requestRun();
+}
+
+void Thumbnail::requestRun() {
+    loader_->requestRun(loaded_, loaded_ + runAhead);
 }
 
 void Thumbnail::finishLoading() {
@@ -211,22 +213,15 @@ void Thumbnail::finishLoading() {
     owner_.showOneShotPicture(selected_);
 }
 
-// A picture file that cannot be opened still counts as prepared: its decode
-// then yields no picture and the entry gets the placeholder, so one bad file
-// never stalls the strip.
-Thumbnail::Preparation Thumbnail::prepareEntry(int index) {
-    try {
-        loader_->runLocked([index](VideoArchive& archive) {
-            archive.prepareOneShotEntry(index);
-            return true;
-        });
-    } catch (const ImageException&) {
-        return Preparation::lockBusy;
-    } catch (const Exception&) {
-        if (!platform::isFolder(folder_)) return Preparation::folderGone;
-    }
-    preparedEntry_ = index;
-    return Preparation::ready;
+// On the loader's worker. A picture file that cannot be opened gives no
+// picture, and the entry the placeholder, so one bad file never stalls the
+// strip; whether the whole folder went is decided when it arrives.
+std::unique_ptr<Image> Thumbnail::decodeMiniature(VideoArchive& archive, int index) {
+    archive.prepareOneShotEntry(index);
+    std::unique_ptr<Image> picture =
+        archive.decodeFrameToFit(index, ImageListView::cellWidth, ImageListView::cellHeight);
+    if (!picture) return nullptr;
+    return std::make_unique<Miniature>(*picture, captionOf(archive.record(index)));
 }
 
 // The strip empties itself before the owner's reset, so that no tick of the
@@ -246,20 +241,73 @@ void Thumbnail::warnFolderGone() {
 
 void Thumbnail::dropQueuedPictures() { ImageLoader::dropQueuedImages(handle()); }
 
+// Everything that has arrived is taken in as one group: the list is drawn once
+// for it rather than once a miniature.
 void Thumbnail::onPictureArrived(int index, Image* picture) {
-    arrived_.reset(picture);
-    if (index != loaded_ || !info_ || loaded_ >= total_) return;
-    addMiniature(index);
-    ++loaded_;
-    loadNext();
+    const int firstNew = loaded_;
+    std::vector<ImageListView::Entry> group;
+    bool folderStays = takePicture(index, picture, group);
+    MSG queued;
+    while (folderStays && takeQueuedPicture(queued)) {
+        folderStays = takePicture(static_cast<int>(queued.wParam), reinterpret_cast<Image*>(queued.lParam), group);
+    }
+    if (!folderStays) return;
+    lastArrival_ = timeGetTime();
+    // The loader goes on while the group is added and drawn.
+    if (loaded_ < total_) loadNext();
+    list_->beginGroup();
+    addGroup(group);
+    groupPictures_.clear();
+    list_->endGroup(firstNew);
+    if (loaded_ >= total_) loadNext();
 }
 
-void Thumbnail::addMiniature(int index) {
-    const Image* miniature = arrived_ ? arrived_.get() : placeholder();
+// False when the folder has gone: the strip is then empty and has warned.
+bool Thumbnail::takePicture(int index, Image* picture, std::vector<ImageListView::Entry>& group) {
+    std::unique_ptr<Image> taken(picture);
+    if (index != loaded_ || !info_ || loaded_ >= total_) {
+        arrived_ = std::move(taken);
+        return true;
+    }
+    // Without its folder every later entry would come as a placeholder.
+    if (!taken && !platform::isFolder(folder_)) {
+        groupPictures_.clear();
+        dropVanishedFolder();
+        warnFolderGone();
+        return false;
+    }
+    const auto* miniature = dynamic_cast<const Miniature*>(taken.get());
+    group.push_back({taken ? taken.get() : placeholder(),
+                     miniature ? miniature->caption() : captionOf(info_->frameRecord(index))});
+    if (taken) groupPictures_.push_back(std::move(taken));
+    ++loaded_;
+    return true;
+}
+
+// The quit message ignores the filter; taken here it goes back to the queue.
+bool Thumbnail::takeQueuedPicture(MSG& message) {
+    if (!PeekMessageW(&message, handle(), ImageLoader::imageReadyMessage, ImageLoader::imageReadyMessage, PM_REMOVE)) {
+        return false;
+    }
+    if (message.message != WM_QUIT) return true;
+    PostQuitMessage(static_cast<int>(message.wParam));
+    return false;
+}
+
+// Should the group not go in at once, each miniature is tried on its own;
+// one without its miniature simply is not in the row.
+void Thumbnail::addGroup(const std::vector<ImageListView::Entry>& group) {
+    if (group.empty()) return;
     try {
-        list_->add(miniature, captionOf(index));
+        list_->addGroup(group);
+        return;
     } catch (const Exception&) {
-        // Without its miniature the entry simply is not in the row.
+    }
+    for (const ImageListView::Entry& entry : group) {
+        try {
+            list_->add(entry.image, entry.caption);
+        } catch (const Exception&) {
+        }
     }
 }
 
@@ -268,8 +316,7 @@ const Image* Thumbnail::placeholder() {
     return placeholder_.get();
 }
 
-std::wstring Thumbnail::captionOf(int index) const {
-    const FrameRecord* record = info_ ? info_->frameRecord(index) : nullptr;
+std::wstring Thumbnail::captionOf(const FrameRecord* record) {
     CalendarTime local;
     if (!record || record->time == 0 || !platform::timeValueToLocal(record->time, local)) return kNoTimeCaption;
     wchar_t caption[64];

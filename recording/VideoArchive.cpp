@@ -304,6 +304,10 @@ void VideoArchive::prepareOneShotEntry(int index) {
 }
 
 std::unique_ptr<Image> VideoArchive::decodeFrame(int index) {
+    return decodeFrameToFit(index, 0, 0);
+}
+
+std::unique_ptr<Image> VideoArchive::decodeFrameToFit(int index, int fitWidth, int fitHeight) {
     if (!file_ || index < 0 || index >= frameCount_ || !slots_[index]) return nullptr;
     const FrameRecord& record = *slots_[index];
     if (record.payloadSize <= static_cast<std::int32_t>(pictureTag::kSize) || record.payloadSize > kMaxPictureBytes) {
@@ -314,7 +318,7 @@ std::unique_ptr<Image> VideoArchive::decodeFrame(int index) {
     if (file_->readAt(record.payloadOffset, bytes.get(), size) < size) return nullptr;
     if (!pictureTag::hasModelCode(bytes.get()) || !pictureTag::hasSignature(bytes.get())) return nullptr;
     std::memcpy(bytes.get(), pictureTag::kJpegStart.data(), pictureTag::kSize);
-    return decodeJpeg(bytes.get(), size);
+    return decodeJpegToFit(bytes.get(), size, fitWidth, fitHeight);
 }
 
 void VideoArchive::close() {

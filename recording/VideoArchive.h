@@ -62,6 +62,9 @@ public:
 
     // The picture of a slot, or null when there is none or it does not decode.
     std::unique_ptr<Image> decodeFrame(int index);
+    // The same at the smallest reduced size that covers fitWidth × fitHeight
+    // (miniatures); see decodeJpegToFit.
+    std::unique_ptr<Image> decodeFrameToFit(int index, int fitWidth, int fitHeight);
 
     // Closes the file, frees the table and deletes the restored sound file.
     void close();

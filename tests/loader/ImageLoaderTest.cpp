@@ -331,4 +331,62 @@ TEST_F(ImageLoaderTest, LockHeldBeyondTheLimitGives5511AndKeepsTheArchiveOpen) {
     EXPECT_EQ(arrival->index, 2);
 }
 
+// Runs: the miniatures of a folder without a request per picture.
+std::vector<int> indexesOf(const std::vector<Arrival>& arrivals) {
+    std::vector<int> indexes;
+    for (const Arrival& arrival : arrivals) indexes.push_back(arrival.index);
+    return indexes;
+}
+
+std::vector<Arrival> waitForImages(HWND window, std::size_t count) {
+    std::vector<Arrival> arrivals;
+    while (arrivals.size() < count) {
+        std::optional<Arrival> arrival = waitForImage(window);
+        if (!arrival) break;
+        arrivals.push_back(std::move(*arrival));
+    }
+    return arrivals;
+}
+
+TEST_F(ImageLoaderTest, RunDecodesInOrderThroughTheOwnersDecoderAsFarAsAllowed) {
+    // Pictures one pixel high whose width tells the frame; frame 4 fails.
+    ImageLoader loader(window_, [](VideoArchive&, int index) -> std::unique_ptr<Image> {
+        if (index == 4) throw ImageException(L"");
+        return std::make_unique<Image>(index + 1, 1);
+    });
+    ASSERT_TRUE(loader.requestRun(1, 4));
+    std::vector<Arrival> arrivals = waitForImages(window_, 3);
+    EXPECT_EQ((std::vector<int>{1, 2, 3}), indexesOf(arrivals));
+    for (const Arrival& arrival : arrivals) {
+        ASSERT_NE(arrival.image, nullptr);
+        EXPECT_EQ(arrival.index + 1, arrival.image->width());
+    }
+    EXPECT_FALSE(waitForImage(window_, 300)) << "went beyond the end";
+
+    loader.allowRunTo(6);
+    arrivals = waitForImages(window_, 2);
+    EXPECT_EQ((std::vector<int>{4, 5}), indexesOf(arrivals));
+    ASSERT_EQ(2u, arrivals.size());
+    EXPECT_EQ(nullptr, arrivals[0].image);
+    loader.allowRunTo(3);  // never backwards
+    EXPECT_FALSE(waitForImage(window_, 300));
+}
+
+TEST_F(ImageLoaderTest, CancelEndsARunAndANewRunStartsWhereItSays) {
+    std::unique_ptr<ImageLoader> loader = std::make_unique<ImageLoader>(window_);
+    loader->openArchive(samples().bigEvent);
+    ASSERT_TRUE(loader->requestRun(0, LoaderSamples::bigFrames));
+    ASSERT_TRUE(waitUntilBusy(*loader, true));
+    EXPECT_FALSE(loader->request(2)) << "refused while the run goes on";
+    loader->cancel();
+    ASSERT_TRUE(waitUntilBusy(*loader, false));
+    EXPECT_FALSE(waitForImage(window_, 500)) << "a picture of the cancelled run";
+
+    loader->openArchive(samples().smallEvent);
+    ASSERT_TRUE(requestOnceIdle(*loader, 0));  // leaves the worker idle again
+    ASSERT_TRUE(waitForImage(window_));
+    ASSERT_TRUE(loader->requestRun(5, LoaderSamples::smallFrames));
+    EXPECT_EQ((std::vector<int>{5, 6, 7}), indexesOf(waitForImages(window_, 3)));
+}
+
 }  // namespace

@@ -142,3 +142,75 @@ TEST(JpegDecoder, HostileStreamsAreRefusedPromptly) {
     for (std::size_t i = findMarker(scrambled, 0xDA) + 20; i + 2 < scrambled.size(); i += 3) scrambled[i] ^= 0x5A;
     decode(scrambled);
 }
+
+// Miniatures: the strongest reduction that still covers the fit, never less.
+TEST(JpegDecoder, ReducedDecodeTakesTheSmallestSizeThatCoversTheFit) {
+    struct Case {
+        int width, height, fitWidth, fitHeight, expectedWidth, expectedHeight;
+    };
+    for (const Case& c : {Case{640, 480, 71, 53, 80, 60}, Case{641, 481, 71, 53, 81, 61}, Case{320, 240, 71, 53, 80, 60},
+                          Case{480, 360, 71, 53, 120, 90}, Case{160, 120, 71, 53, 80, 60},
+                          Case{100, 75, 71, 53, 100, 75}, Case{640, 480, 0, 0, 640, 480}}) {
+        const auto bytes = encodeTestJpeg(quadrantPicture(c.width, c.height, quadrants));
+        auto image = decodeJpegToFit(bytes.data(), bytes.size(), c.fitWidth, c.fitHeight);
+        ASSERT_NE(image, nullptr) << c.width << " x " << c.height;
+        EXPECT_EQ(c.expectedWidth, image->width()) << c.width << " x " << c.height;
+        EXPECT_EQ(c.expectedHeight, image->height()) << c.width << " x " << c.height;
+        expectQuadrants(image);
+    }
+}
+
+TEST(JpegDecoder, ReducedDecodeKeepsTheColoursOfTheFullPicture) {
+    TestJpeg picture;  // a smooth diagonal ramp, so every block average is well defined
+    picture.width = 640;
+    picture.height = 480;
+    picture.quality = 90;
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            picture.samples.insert(picture.samples.end(), {static_cast<std::uint8_t>(x * 255 / 639),
+                                                           static_cast<std::uint8_t>(y * 255 / 479),
+                                                           static_cast<std::uint8_t>((x + y) * 255 / 1118)});
+        }
+    }
+    const auto bytes = encodeTestJpeg(picture);
+    auto full = decodeJpeg(bytes.data(), bytes.size());
+    auto reduced = decodeJpegToFit(bytes.data(), bytes.size(), 71, 53);
+    ASSERT_NE(full, nullptr);
+    ASSERT_NE(reduced, nullptr);
+    ASSERT_EQ(80, reduced->width());
+    for (int y = 0; y < 60; ++y) {
+        for (int x = 0; x < 80; ++x) {
+            const Bgrx small = pixelAt(*reduced, x, y);
+            const Bgrx large = pixelAt(*full, 8 * x + 4, 8 * y + 4);
+            ASSERT_TRUE(isNear(small, large.r, large.g, large.b, tolerance)) << x << "," << y;
+            ASSERT_EQ(0, small.x);
+        }
+    }
+}
+
+TEST(JpegDecoder, ReducedDecodeRefusesWhatTheFullDecodeRefuses) {
+    TestJpeg grey;
+    grey.width = 64;
+    grey.height = 64;
+    grey.components = 1;
+    grey.samples.assign(64 * 64, 90);
+    const auto greyBytes = encodeTestJpeg(grey);
+    auto image = decodeJpegToFit(greyBytes.data(), greyBytes.size(), 8, 8);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(8, image->width());
+    EXPECT_TRUE(isNear(pixelAt(*image, 3, 3), 90, 90, 90, 2));
+
+    TestJpeg cmyk;
+    cmyk.width = 64;
+    cmyk.height = 64;
+    cmyk.components = 4;
+    cmyk.samples.assign(64 * 64 * 4, 128);
+    const auto cmykBytes = encodeTestJpeg(cmyk);
+    EXPECT_EQ(decodeJpegToFit(cmykBytes.data(), cmykBytes.size(), 8, 8), nullptr);
+
+    const auto bytes = encodeTestJpeg(quadrantPicture(128, 96, quadrants));
+    for (std::size_t length = 0; length < bytes.size(); length += 7) {
+        std::vector<unsigned char> cut(bytes.begin(), bytes.begin() + static_cast<long>(length));
+        ASSERT_EQ(decodeJpegToFit(cut.data(), cut.size(), 16, 12), nullptr) << "cut at " << length;
+    }
+}
