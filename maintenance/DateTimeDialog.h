@@ -7,12 +7,15 @@
 #include <array>
 
 #include "maintenance/CardChooser.h"
+#include "maintenance/CardFileWriter.h"
 #include "ui/framework/Dialog.h"
 
 class DateTimeDialog : public Dialog {
 public:
-    // cardPath: the card's root last chosen (MAX_PATH characters at most).
-    explicit DateTimeDialog(const wchar_t* cardPath, CardChooser chooseCard = folderDialogChooser());
+    // cardPath: the card's root last chosen (MAX_PATH characters at most);
+    // writer: how TAVR.INI reaches the card (it must outlive the dialog).
+    explicit DateTimeDialog(const wchar_t* cardPath, CardChooser chooseCard = folderDialogChooser(),
+                            const CardFileWriter& writer = CardFileWriter::direct());
 
     INT_PTR dialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -36,4 +39,5 @@ private:
     HWND minuteSpin = nullptr;
     std::array<wchar_t, MAX_PATH> cardFolder{};
     CardChooser chooseCard;
+    const CardFileWriter* writer;
 };

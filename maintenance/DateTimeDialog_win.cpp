@@ -33,8 +33,8 @@ constexpr int lastMinute = 59;
 
 }  // namespace
 
-DateTimeDialog::DateTimeDialog(const wchar_t* cardPath, CardChooser chooseCard)
-    : Dialog(IDD_DATE_TIME), chooseCard(std::move(chooseCard)) {
+DateTimeDialog::DateTimeDialog(const wchar_t* cardPath, CardChooser chooseCard, const CardFileWriter& writer)
+    : Dialog(IDD_DATE_TIME), chooseCard(std::move(chooseCard)), writer(&writer) {
     lstrcpynW(cardFolder.data(), cardPath ? cardPath : L"", static_cast<int>(cardFolder.size()));
 }
 
@@ -88,10 +88,13 @@ void DateTimeDialog::writeClock() {
     const CalendarTime local{date.wYear, date.wMonth, date.wDay, hour, minute, 0};
     std::int64_t time = 0;
     const bool converted = platform::localToTimeValue(local, time);
-    const bool written = writeCardSettings(settingsFilePath(cardFolder.data()), [&](FirmInfo& table) {
-        if (!converted) throw FirmInfoException(loadText(timeOutOfRangeTextId));
-        table.setRecorderClock(time);
-    });
+    const bool written = writeCardSettings(
+        settingsFilePath(cardFolder.data()),
+        [&](FirmInfo& table) {
+            if (!converted) throw FirmInfoException(loadText(timeOutOfRangeTextId));
+            table.setRecorderClock(time);
+        },
+        *writer);
     if (written) {
         showBox(writtenTextId, informationCaptionId, MB_ICONINFORMATION);
     } else {

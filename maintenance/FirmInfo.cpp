@@ -125,7 +125,7 @@ void FirmInfo::readItems(SettingsFileSource& source, bool firmwareInfo) {
     count_ = read.count_;
 }
 
-void FirmInfo::writeSettingsFile(const std::wstring& path, bool keepOthers) {
+void FirmInfo::writeSettingsFile(const std::wstring& path, bool keepOthers, const CardFileWriter& writer) {
     if (keepOthers) {
         FirmInfo existing;
         try {
@@ -139,7 +139,7 @@ void FirmInfo::writeSettingsFile(const std::wstring& path, bool keepOthers) {
     platform::makeNormal(path);
     File file;
     if (!file.open(path, File::Mode::Create)) throw FirmInfoException(loadText(textCannotWrite));
-    if (!file.write(bytes.data(), bytes.size())) {
+    if (!writer.write(file, bytes.data(), bytes.size())) {
         file.close();
         deleteFile(path);
         throw Exception(loadText(textCannotWrite));

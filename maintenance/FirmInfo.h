@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "maintenance/CardFileWriter.h"
+
 class SettingsFileSource;
 
 class FirmInfo {
@@ -39,8 +41,10 @@ public:
     // keepOthers the items of the existing file that the table lacks are first
     // appended. Throws FirmInfoException 5020 when the file cannot be created,
     // Exception 5020 when it cannot be written completely; a partly written file
-    // is removed so that the recorder never applies half a settings file.
-    void writeSettingsFile(const std::wstring& path, bool keepOthers);
+    // is removed so that the recorder never applies half a settings file. The
+    // bytes go through writer.
+    void writeSettingsFile(const std::wstring& path, bool keepOthers,
+                           const CardFileWriter& writer = CardFileWriter::direct());
     // Throws FirmInfoException 5007 when the file does not read back as the table.
     void verifySettingsFile(const std::wstring& path) const;
 

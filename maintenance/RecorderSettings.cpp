@@ -73,7 +73,8 @@ void storeRecorderSettings(FirmInfo& table, const RecorderSettings& settings) {
     table.setGuidanceVolume(settings.guidanceVolumeIndex);
 }
 
-bool writeCardSettings(const std::wstring& path, const std::function<void(FirmInfo&)>& fill) {
+bool writeCardSettings(const std::wstring& path, const std::function<void(FirmInfo&)>& fill,
+                       const CardFileWriter& writer) {
     FirmInfo table;
     try {
         fill(table);
@@ -81,7 +82,7 @@ bool writeCardSettings(const std::wstring& path, const std::function<void(FirmIn
         return false;
     }
     try {
-        table.writeSettingsFile(path, true);
+        table.writeSettingsFile(path, true, writer);
         table.verifySettingsFile(path);
         return true;
     } catch (const Exception&) {

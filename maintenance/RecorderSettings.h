@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "maintenance/CardFileWriter.h"
+
 class FirmInfo;
 
 struct RecorderSettings {
@@ -39,7 +41,8 @@ void storeRecorderSettings(FirmInfo& table, const RecorderSettings& settings);
 // the file already there, and reads it back. False on any failure; a file that
 // was (partly) written is then deleted, so that the recorder never applies half
 // a settings file. A failure before writing leaves the existing file alone.
-bool writeCardSettings(const std::wstring& path, const std::function<void(FirmInfo&)>& fill);
+bool writeCardSettings(const std::wstring& path, const std::function<void(FirmInfo&)>& fill,
+                       const CardFileWriter& writer = CardFileWriter::direct());
 
 // The card's files in its root folder.
 std::wstring settingsFilePath(const std::wstring& cardFolder);

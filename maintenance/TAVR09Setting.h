@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "maintenance/CardChooser.h"
+#include "maintenance/CardFileWriter.h"
 #include "maintenance/RecorderSettings.h"
 #include "ui/framework/Dialog.h"
 
@@ -20,8 +21,10 @@ public:
     static constexpr int simpleTab = 0;
     static constexpr int detailTab = 1;
 
-    // cardPath: the card's root last chosen (MAX_PATH characters at most).
-    explicit TAVR09Setting(const wchar_t* cardPath, CardChooser chooseCard = folderDialogChooser());
+    // cardPath: the card's root last chosen (MAX_PATH characters at most);
+    // writer: how TAVR.INI reaches the card (it must outlive the dialog).
+    explicit TAVR09Setting(const wchar_t* cardPath, CardChooser chooseCard = folderDialogChooser(),
+                           const CardFileWriter& writer = CardFileWriter::direct());
     ~TAVR09Setting() override;
 
     INT_PTR dialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -69,4 +72,5 @@ private:
     bool loaded = false;
     std::array<wchar_t, MAX_PATH> drivePath{};
     CardChooser chooseCard;
+    const CardFileWriter* writer;
 };

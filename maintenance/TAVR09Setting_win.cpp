@@ -66,8 +66,8 @@ RECT clientRectOfChild(HWND parent, HWND child) {
 
 }  // namespace
 
-TAVR09Setting::TAVR09Setting(const wchar_t* cardPath, CardChooser chooseCard)
-    : Dialog(IDD_RECORDER_SETTINGS), chooseCard(std::move(chooseCard)) {
+TAVR09Setting::TAVR09Setting(const wchar_t* cardPath, CardChooser chooseCard, const CardFileWriter& writer)
+    : Dialog(IDD_RECORDER_SETTINGS), chooseCard(std::move(chooseCard)), writer(&writer) {
     lstrcpynW(drivePath.data(), cardPath ? cardPath : L"", static_cast<int>(drivePath.size()));
 }
 
@@ -256,8 +256,8 @@ void TAVR09Setting::writeSettings() {
         return;
     }
     const RecorderSettings settings = currentSettings();
-    const bool written = writeCardSettings(settingsFilePath(drivePath.data()),
-                                           [&](FirmInfo& table) { storeRecorderSettings(table, settings); });
+    const bool written = writeCardSettings(
+        settingsFilePath(drivePath.data()), [&](FirmInfo& table) { storeRecorderSettings(table, settings); }, *writer);
     if (written) {
         MessageBoxW(window, loadText(writtenTextId).c_str(), loadText(informationCaptionId).c_str(),
                     MB_ICONINFORMATION);

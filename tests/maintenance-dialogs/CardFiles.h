@@ -2,12 +2,14 @@
 // Card files for the maintenance dialog tests: the sample card's FIRMINFO.DAT
 // (shock 45, eco 40, overwrite on, volumes 0/1/0 and one item the viewer does
 // not know) with chosen values replaced, and reading TAVR.INI back.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/ModelCode.h"
+#include "maintenance/CardFileWriter.h"
 #include "maintenance/FirmInfo.h"
 #include "platform/File.h"
 #include "tools/samplewriter/RecorderSettingsFiles.h"
@@ -43,6 +45,28 @@ inline void replaceItem(Items& items, std::uint16_t id, std::optional<int> value
         return;
     }
 }
+
+// A card that takes the first item of a write and then gives up, as one pulled
+// out or full would.
+class CardFailingHalfWay : public CardFileWriter {
+public:
+    bool write(File& file, const void* data, std::size_t count) const override {
+        file.write(data, std::min(count, FirmInfo::itemSize));
+        return false;
+    }
+};
+
+// A card that keeps other bytes than it was given (the last one changed) and
+// reports success: only reading the file back finds out.
+class CardKeepingOtherBytes : public CardFileWriter {
+public:
+    bool write(File& file, const void* data, std::size_t count) const override {
+        const auto* bytes = static_cast<const std::uint8_t*>(data);
+        std::vector<std::uint8_t> kept(bytes, bytes + count);
+        if (!kept.empty()) kept.back() ^= 0x01;
+        return file.write(kept.data(), kept.size());
+    }
+};
 
 inline bool writeBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
     File file;

@@ -145,10 +145,14 @@ TEST_F(DateTimeDialogTest, OpensAtThePresentWithinTheRecordersCentury) {
     EXPECT_EQ(run(dialog, script), IDCANCEL);
 }
 
-TEST_F(DateTimeDialogTest, FailingCardEndsWith5020AndLeavesNoFile) {
-    const std::wstring missingCard = platform::joinPath(card_.path(), L"gone");
-    CardChoice card({L"", missingCard});
-    DateTimeDialog dialog(L"E:", card.chooser());
+// The card's TAVR.INI exists and the card gives up half way through the write:
+// the file is gone and 5020 shown, whatever the writer's own message.
+TEST_F(DateTimeDialogTest, WriteFailingHalfWayRemovesTheFileAndEndsWith5020) {
+    const std::wstring path = settingsFilePath(card_.path());
+    ASSERT_TRUE(writeSettings(path, sampleItems()));
+    CardChoice card({L"", card_.path()});
+    const CardFailingHalfWay halfWay;
+    DateTimeDialog dialog(L"E:", card.chooser(), halfWay);
     DialogScript script;
     script.onDialog(dateTimeCaption, "OK, choice cancelled", [&](HWND box) { postClick(box, IDOK); })
         .onDialog(dateTimeCaption, "OK again", [&](HWND box) { postClick(box, IDOK); })
@@ -156,7 +160,7 @@ TEST_F(DateTimeDialogTest, FailingCardEndsWith5020AndLeavesNoFile) {
         .answer(5020, 5005);
     EXPECT_EQ(run(dialog, script), IDOK);
     EXPECT_EQ(card.prompts.size(), 2u);
-    EXPECT_FALSE(platform::isFile(settingsFilePath(missingCard)));
+    EXPECT_FALSE(platform::isFile(path));
 }
 
 }  // namespace

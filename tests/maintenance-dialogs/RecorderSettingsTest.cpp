@@ -78,12 +78,20 @@ TEST_F(RecorderSettingsTest, WriteKeepsTheOtherItemsOfTheCardsFile) {
     EXPECT_EQ(valueOf(written, unknownItem)[0], 0x12);
 }
 
-TEST_F(RecorderSettingsTest, FailedWriteLeavesNoFileAndFailedFillKeepsTheOldOne) {
-    const std::wstring missingCard = platform::joinPath(card_.path(), L"no-card");
-    const std::wstring unwritable = settingsFilePath(missingCard);
-    EXPECT_FALSE(writeCardSettings(unwritable, [](FirmInfo& table) { table.setOverwrite(1); }));
-    EXPECT_FALSE(platform::isFile(unwritable));
+// The card's TAVR.INI exists; a write that stops half way, or one that reads
+// back other bytes, must not leave a file for the recorder to apply.
+TEST_F(RecorderSettingsTest, FailedWriteOrVerificationRemovesTheFile) {
+    const std::wstring path = settingsFilePath(card_.path());
+    const CardFailingHalfWay halfWay;
+    const CardKeepingOtherBytes otherBytes;
+    for (const CardFileWriter* card : std::initializer_list<const CardFileWriter*>{&halfWay, &otherBytes}) {
+        ASSERT_TRUE(writeSettings(path, {samplewriter::twoDigitItem(unknownItem, 34)}));
+        EXPECT_FALSE(writeCardSettings(path, [](FirmInfo& table) { table.setOverwrite(1); }, *card));
+        EXPECT_FALSE(platform::isFile(path));
+    }
+}
 
+TEST_F(RecorderSettingsTest, FailedFillKeepsTheOldFile) {
     const std::wstring path = settingsFilePath(card_.path());
     ASSERT_TRUE(writeSettings(path, {samplewriter::twoDigitItem(unknownItem, 34)}));
     EXPECT_FALSE(writeCardSettings(path, [](FirmInfo&) { throw FirmInfoException(L"no time"); }));

@@ -278,10 +278,15 @@ TEST_F(SettingsDialogTest, CancelledCardChoiceAtOpeningAsksAgainAtOk) {
     EXPECT_EQ(valueOf(written, overwriteItem)[0], 0x01);
 }
 
-TEST_F(SettingsDialogTest, UnreadableReportWarnsAndAFailingCardEndsWith5020) {
-    const std::wstring missingCard = platform::joinPath(card_.path(), L"gone");
-    CardChoice card({missingCard, missingCard});
-    TAVR09Setting dialog(L"E:", card.chooser());
+// No report on the card, so OK asks for the card again; its TAVR.INI exists and
+// the card keeps other bytes than written: verification fails, the file is
+// gone and 5020 shown.
+TEST_F(SettingsDialogTest, UnreadableReportWarnsAndAWriteThatReadsBackOtherBytesEndsWith5020) {
+    const std::wstring path = settingsFilePath(card_.path());
+    ASSERT_TRUE(writeSettings(path, sampleItems()));
+    CardChoice card({card_.path(), card_.path()});
+    const CardKeepingOtherBytes otherBytes;
+    TAVR09Setting dialog(L"E:", card.chooser(), otherBytes);
     DialogScript script;
     script.answer(5019, 5005)
         .onDialog(settingsCaption, "not loaded, OK",
@@ -293,7 +298,7 @@ TEST_F(SettingsDialogTest, UnreadableReportWarnsAndAFailingCardEndsWith5020) {
         .answer(5020, 5005);
     EXPECT_EQ(run(dialog, script), IDOK);
     EXPECT_EQ(card.prompts.size(), 2u);
-    EXPECT_FALSE(platform::isFile(settingsFilePath(missingCard)));
+    EXPECT_FALSE(platform::isFile(path));
 }
 
 }  // namespace
