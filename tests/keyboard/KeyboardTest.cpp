@@ -30,6 +30,7 @@
 #include "ui/main/KeyboardShortcuts.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/PlaybackCommands.h"
+#include "ui/main/PlaybackReadout.h"
 // Needs the Windows types above.
 #include <commctrl.h>
 
@@ -418,6 +419,21 @@ TEST_F(KeyboardTest, SpeedScalesTheClockSilencesTheSoundAndNormalSpeedResumesItI
     EXPECT_EQ(player().soundPlayer().getState(), ISoundPlayer::statePlaying);
     const FrameClock clock(FrameClock::eventFramesPerSecond);
     EXPECT_NEAR(player().soundPlayer().getPosition(), clock.timeOf(player().currentFrame()), 300);
+}
+
+// ---- The clock of the frame ----
+
+TEST_F(KeyboardTest, PositionTipShowsTheClockOfTheFrameUnderTheThumbAcrossChapters) {
+    open(card->contents.videoFolder, DisplayModeVideo);
+    key(VK_SPACE);
+    key(VK_HOME);
+    const std::int64_t start = FrameTimes::chapterStart(card->contents.chapters.at(0));
+    EXPECT_EQ(PlaybackReadout::positionTip(0), FrameTimes::text(start));
+    EXPECT_EQ(PlaybackReadout::positionTip(95), FrameTimes::text(start + 9));
+    // The next chapter, not open: carried on from the open one.
+    EXPECT_EQ(PlaybackReadout::positionTip(kFramesPerChapter + 25), FrameTimes::text(start + 62));
+    EXPECT_EQ(PlaybackReadout::positionTip(kFramesPerChapter + 25),
+              FrameTimes::text(FrameTimes::chapterStart(card->contents.chapters.at(1)) + 2));
 }
 
 // ---- Going to a time ----

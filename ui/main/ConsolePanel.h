@@ -17,6 +17,7 @@
 
 class ImageButton;
 class PanelOwner;
+class PlaybackReadout;
 class PlayButton;
 class PlayTrackBar;
 class TrackToolTip;
@@ -118,6 +119,8 @@ private:
     int dragState_ = 0;
     // Owned by the panel's window: destroyed with it.
     TrackToolTip* toolTip_ = nullptr;
+    // The playback rate, the clock of the frame and the position bar's tip.
+    std::unique_ptr<PlaybackReadout> readout_;
 
     Picture leftPicture_;
     Picture middleTile_;

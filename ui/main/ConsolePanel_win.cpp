@@ -14,6 +14,7 @@
 #include "ui/controls/TrackToolTip.h"
 #include "ui/main/ConsolePanel.h"
 #include "ui/main/PanelOwner.h"
+#include "ui/main/PlaybackReadout.h"
 
 namespace {
 
@@ -80,9 +81,12 @@ ConsolePanel::ConsolePanel(HWND parent, PanelOwner& owner, VideoPlayer& player)
     createButtons();
     createPositionBar();
     createToolTip();
+    readout_ = std::make_unique<PlaybackReadout>();
 }
 
-ConsolePanel::~ConsolePanel() = default;
+ConsolePanel::~ConsolePanel() {
+    PlaybackReadout::attach(nullptr);
+}
 
 void ConsolePanel::createButtons() {
     playButton_ = new PlayButton(handle(), 23, 11, 40, 40);
@@ -123,6 +127,11 @@ void ConsolePanel::createToolTip() {
     toolTip_->addTool(loadText(kNextTip), nextButton_->handle());
     toolTip_->addTool(loadText(kFrameForwardTip), frameForwardButton_->handle());
     toolTip_->addTool(loadText(kFrameBackTip), frameBackButton_->handle());
+    // While the thumb is dragged: the date and time of the frame under it.
+    PlaybackReadout::attach(&player_);
+    positionBar_->toolTip = toolTip_;
+    positionBar_->valueFormatter = &PlaybackReadout::positionTip;
+    toolTip_->addTrackingTool(positionBar_->handle(), positionBar_->valueText());
 }
 
 LRESULT ConsolePanel::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -325,6 +334,7 @@ void ConsolePanel::updatePositionBar(const PlayerState& state) {
     } else if (state.playState != VideoPlayer::stateClosed && !dragging) {
         positionBar_->setValue(state.current + player_.chapter() * kFramesPerChapter, false);
     }
+    if (readout_) readout_->drawNow(handle(), player_);
 }
 
 // ---- Drawing ----
@@ -338,6 +348,11 @@ void ConsolePanel::onPaint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(handle(), &paint);
     if (dc && !isVideoMemory()) drawEventOffset(dc);
+    if (dc && isEnabled() && readout_) {
+        RECT client;
+        GetClientRect(handle(), &client);
+        readout_->draw(dc, client.right, player_);
+    }
     EndPaint(handle(), &paint);
 }
 
