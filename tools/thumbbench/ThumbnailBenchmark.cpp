@@ -1,6 +1,8 @@
 // Times the thumbnail strip: openOneShotFolder on a folder of one-shot pictures
-// until every miniature is in the strip, with the message loop of a program
-// (each miniature is added when its picture's message is dispatched).
+// until the first screenful (8 miniatures) is in and drawn, and until every
+// miniature is in the strip, with the message loop of a program. Beside it, as
+// the reference of the same run: the same pictures decoded at full size with
+// plain libjpeg (bytes already in memory), and the ratio of the two medians.
 //
 //   orvelle-bench-thumbnails [pictures=600] [width=640] [height=480] [runs=5]
 #include <windows.h>
@@ -9,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <filesystem>
 #include <string>
@@ -16,12 +19,21 @@
 
 #include "app/Exception.h"
 #include "app/ModelCode.h"
+#include "media/ImageListView.h"
 #include "platform/FileSystem.h"
+#include "recording/VideoArchive.h"
+#include "tools/samplewriter/RecorderJpeg.h"
 #include "tools/samplewriter/CalendarArithmetic.h"
 #include "tools/samplewriter/SampleArchive.h"
 #include "tools/thumbbench/BenchOwner.h"
 
+// clang-format off
+#include <jpeglib.h>
+// clang-format on
+
 namespace {
+
+constexpr int kFirstScreenful = 8;
 
 struct Settings {
     int pictures = 600;
@@ -66,20 +78,104 @@ double nowMs() {
     return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-// Milliseconds until the last miniature is in; negative when opening failed
-// or the strip never finished.
-double timeOneOpening(BenchOwner& owner, const std::wstring& folder) {
+struct Timing {
+    double firstScreenful = -1;  // ms until the first miniatures are in and drawn
+    double all = -1;             // ms until the last is in; negative when it never was
+    double listed = -1;          // ms until the folder was listed and loading began
+};
+
+// In, and the list drawn since: drawing is not held and nothing waits to be painted.
+bool firstScreenfulShown(const Thumbnail& strip) {
+    const HWND list = strip.list()->handle();
+    return strip.loadedCount() >= std::min(kFirstScreenful, std::max(1, strip.totalCount())) &&
+           IsWindowVisible(list) && !GetUpdateRect(list, nullptr, FALSE);
+}
+
+Timing timeOneOpening(BenchOwner& owner, const std::wstring& folder) {
+    Timing timing;
     const double start = nowMs();
     try {
         owner.strip->openOneShotFolder(folder);
     } catch (const Exception&) {
-        return -1;
+        return timing;
     }
+    timing.listed = nowMs() - start;
     MSG message;
-    while (!owner.strip->isAllLoaded() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    while (!owner.strip->isAllLoaded()) {
+        if (timing.firstScreenful < 0 && firstScreenfulShown(*owner.strip)) timing.firstScreenful = nowMs() - start;
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            WaitMessage();
+            continue;
+        }
+        if (message.message == WM_QUIT) break;
         DispatchMessageW(&message);
     }
-    return owner.strip->isAllLoaded() ? nowMs() - start : -1;
+    if (owner.strip->isAllLoaded()) timing.all = nowMs() - start;
+    if (timing.firstScreenful < 0 && timing.all >= 0) timing.firstScreenful = timing.all;
+    return timing;
+}
+
+// The JPEG streams of the pictures as the viewer restores them from the files.
+std::vector<std::vector<unsigned char>> readStreams(const std::wstring& folder, int pictures) {
+    std::vector<std::vector<unsigned char>> streams;
+    for (int i = 0; i < pictures; ++i) {
+        wchar_t name[32];
+        std::swprintf(name, 32, L"Pic%05d.dpc", i + 1);
+        const std::wstring path = platform::joinPath(folder, name);
+        VideoArchive archive;
+        try {
+            archive.readOneShotFile(path);
+        } catch (const Exception&) {
+            continue;
+        }
+        const FrameRecord* record = archive.record(0);
+        std::FILE* file = _wfopen(path.c_str(), L"rb");
+        if (!record || !file) {
+            if (file) std::fclose(file);
+            continue;
+        }
+        std::vector<unsigned char> bytes(static_cast<std::size_t>(std::max(0, record->payloadSize)));
+        const bool read = _fseeki64(file, record->payloadOffset, SEEK_SET) == 0 &&
+                          std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        std::fclose(file);
+        if (!read || bytes.size() < samplewriter::kRecorderJpegStart.size()) continue;
+        std::memcpy(bytes.data(), samplewriter::kRecorderJpegStart.data(), samplewriter::kRecorderJpegStart.size());
+        streams.push_back(std::move(bytes));
+    }
+    return streams;
+}
+
+// Plain libjpeg, as any program would decode a picture: default parameters,
+// RGB scanlines into one buffer.
+bool decodePlainly(const std::vector<unsigned char>& stream, std::vector<unsigned char>& pixels) {
+    jpeg_decompress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, stream.data(), static_cast<unsigned long>(stream.size()));
+    jpeg_read_header(&info, TRUE);
+    jpeg_start_decompress(&info);
+    const std::size_t stride = static_cast<std::size_t>(info.output_width) * info.output_components;
+    pixels.resize(stride * info.output_height);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = pixels.data() + stride * info.output_scanline;
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return true;
+}
+
+double timeReferenceDecodes(const std::vector<std::vector<unsigned char>>& streams) {
+    std::vector<unsigned char> pixels;
+    const double start = nowMs();
+    for (const auto& stream : streams) decodePlainly(stream, pixels);
+    return nowMs() - start;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? -1 : values[values.size() / 2];
 }
 
 }  // namespace
@@ -99,12 +195,25 @@ int main(int argc, char** argv) {
 
     auto* owner = new BenchOwner;
     std::vector<double> times;
+    std::vector<double> firstScreenfuls;
     for (int run = 0; run < settings.runs; ++run) {
-        const double ms = timeOneOpening(*owner, folder);
-        std::printf("run %d: %.0f ms for %d miniatures\n", run + 1, ms, owner->strip->loadedCount());
-        if (ms >= 0) times.push_back(ms);
+        const Timing timing = timeOneOpening(*owner, folder);
+        std::printf("run %d: listed after %.0f ms, first %d drawn after %.0f ms, %d miniatures in after %.0f ms\n",
+                    run + 1, timing.listed, kFirstScreenful, timing.firstScreenful, owner->strip->loadedCount(),
+                    timing.all);
+        if (timing.all >= 0) {
+            times.push_back(timing.all);
+            firstScreenfuls.push_back(timing.firstScreenful);
+        }
     }
     DestroyWindow(owner->handle());
+
+    const std::vector<std::vector<unsigned char>> streams = readStreams(folder, settings.pictures);
+    std::vector<double> references;
+    for (int run = 0; run < settings.runs; ++run) references.push_back(timeReferenceDecodes(streams));
+    const double reference = median(references);
+    std::printf("reference: %zu full-size decodes with plain libjpeg: median %.0f ms over %d runs\n", streams.size(),
+                reference, settings.runs);
 
     std::error_code ignored;
     std::filesystem::remove_all(std::filesystem::path(folder), ignored);
@@ -112,6 +221,8 @@ int main(int argc, char** argv) {
 
     if (times.empty()) return 1;
     std::sort(times.begin(), times.end());
+    std::printf("first screenful: median %.0f ms; all in: %.2f times the reference\n", median(firstScreenfuls),
+                reference > 0 ? median(times) / reference : 0.0);
     std::printf("%d pictures of %d x %d: median %.0f ms, best %.0f ms, worst %.0f ms over %zu runs\n",
                 settings.pictures, settings.width, settings.height, times[times.size() / 2], times.front(),
                 times.back(), times.size());
