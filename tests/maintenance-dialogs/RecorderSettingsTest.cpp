@@ -86,7 +86,8 @@ TEST_F(RecorderSettingsTest, FailedWriteOrVerificationRemovesTheFile) {
     const CardKeepingOtherBytes otherBytes;
     for (const CardFileWriter* card : std::initializer_list<const CardFileWriter*>{&halfWay, &otherBytes}) {
         ASSERT_TRUE(writeSettings(path, {samplewriter::twoDigitItem(unknownItem, 34)}));
-        EXPECT_FALSE(writeCardSettings(path, [](FirmInfo& table) { table.setOverwrite(1); }, *card));
+        EXPECT_FALSE(writeCardSettings(
+            path, [](FirmInfo& table) { table.setOverwrite(1); }, *card));
         EXPECT_FALSE(platform::isFile(path));
     }
 }
