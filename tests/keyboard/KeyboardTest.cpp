@@ -11,6 +11,7 @@
 #include "app/DisplayMode.h"
 #include "app/Texts.h"
 #include "media/FrameClock.h"
+#include "media/ImageListView.h"
 #include "media/ISoundPlayer.h"
 #include "media/Thumbnail.h"
 #include "media/VideoPlayer.h"
@@ -308,6 +309,14 @@ TEST_F(KeyboardTest, OneShotArrowsMoveThroughThePicturesAndTheStripKeepsItsOwn) 
     sendKey(VK_LEFT);
     pumpViewerFor(window, 200);
     EXPECT_EQ(strip.selectedIndex(), strip.totalCount() - 2);
+    // With the focus in the list its arrow keys are its own; other keys are the viewer's.
+    const HWND list = window->thumbnail()->list()->handle();
+    MSG arrow{list, WM_KEYDOWN, VK_RIGHT, 0, GetTickCount(), {}};
+    EXPECT_FALSE(window->keyboardShortcuts().translate(arrow));
+    MSG home{list, WM_KEYDOWN, VK_HOME, 0, GetTickCount(), {}};
+    EXPECT_TRUE(window->keyboardShortcuts().translate(home));
+    pumpViewerFor(window, 200);
+    EXPECT_EQ(strip.selectedIndex(), 0);
 }
 
 // ---- Full screen ----
