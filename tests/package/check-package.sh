@@ -20,7 +20,7 @@ HOST=x86_64-w64-mingw32
 export ORVELLE_WINE_STATE=$win/wine-state
 wine_run=$TOP/cmake/wine-run.sh
 work=$(mktemp -d "$win/package-check.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+trap '"$wine_run" --shutdown >/dev/null 2>&1; rm -rf "$work"' EXIT
 failures=0
 
 pass() { echo "ok: $*"; }
