@@ -18,12 +18,14 @@
 #include "media/Thumbnail.h"
 #include "media/VideoPlayer.h"
 #include "platform/FileSystem.h"
+#include "recording/ChapterList.h"
 #include "recording/IVideoInfo.h"
 #include "recording/RecordingFolder.h"
 #include "resources/ImageIds.h"
 #include "resources/MenuIds.h"
 #include "ui/main/ConfigPanel.h"
 #include "ui/main/ConsolePanel.h"
+#include "ui/main/ExportCommand.h"
 #include "ui/main/FolderDialog.h"
 #include "ui/main/Help.h"
 #include "ui/main/InfoPanel.h"
@@ -165,6 +167,7 @@ LRESULT MainWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE: return 0;
     case WM_GETMINMAXINFO: onMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
     case WM_DROPFILES: onDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_INITMENUPOPUP: onInitMenuPopup(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_COMMAND:
         if (lParam == 0) {
             onCommand(LOWORD(wParam));
@@ -219,8 +222,33 @@ void MainWindow::onCommand(int command) {
     case IDM_HELP: openHelpCommand(); break;
     case IDM_ABOUT: runAboutCommand(handle()); break;
     case IDM_RESTORE_CARD: restoreCard(handle(), cardFolder_); break;
+    case IDM_EXPORT: exportCommand(); break;
     default: break;
     }
+}
+
+void MainWindow::onInitMenuPopup(HMENU menu) {
+    EnableMenuItem(menu, IDM_EXPORT, MF_BYCOMMAND | (isShowingSomething() ? MF_ENABLED : MF_GRAYED));
+}
+
+// Video memory offers the open chapter besides the whole folder.
+void MainWindow::exportCommand() {
+    if (!isShowingSomething()) return;
+    ExportSubject subject;
+    subject.mode = displayMode;
+    subject.folder = currentFolder_;
+    if (displayMode == DisplayModeVideo) {
+        ChapterTable chapters;
+        int count = 0;
+        bool tooMany = false;
+        try {
+            listChapters(currentFolder_, chapters, count, tooMany);
+        } catch (const Exception&) {
+            count = 0;
+        }
+        if (player_->chapter() >= 0 && player_->chapter() < count) subject.chapter = chapters[player_->chapter()];
+    }
+    runExportCommand(handle(), subject);
 }
 
 void MainWindow::openHelpCommand() {

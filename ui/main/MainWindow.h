@@ -85,6 +85,7 @@ private:
     void onMinMaxInfo(MINMAXINFO* info);
     void onCommand(int command);
     void onDropFiles(HDROP drop);
+    void onInitMenuPopup(HMENU menu);
 
     void layoutChildren(int width, int height);
     void paintBackground(HDC dc);
@@ -102,6 +103,7 @@ private:
     void resetPositionBar();
     void recoverFromFailedOpen(const std::wstring& message);
     void openHelpCommand();
+    void exportCommand();
     void warn(const std::wstring& text) const;
 
     VideoPlayer* player_ = nullptr;
