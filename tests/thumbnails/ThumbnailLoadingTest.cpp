@@ -8,7 +8,9 @@
 #include "media/ImageListView.h"
 #include "platform/FileSystem.h"
 #include "resources/ImageIds.h"
+#include "recording/VideoArchive.h"
 #include "support/MessageBoxAnswerer.h"
+#include "support/WindowPixels.h"
 #include "thumbnails/OneShotPictures.h"
 #include "thumbnails/StripHarness.h"
 
@@ -39,7 +41,65 @@ bool imageReadyQueued(HWND window) {
                         PM_NOREMOVE) != FALSE;
 }
 
+// The full-size decode of a picture file, stretched to a cell as the strip
+// stretched whole pictures before it decoded them reduced; upside down too,
+// to show that the comparison tells an upside-down miniature.
+WindowPixels fullPictureInACell(const std::wstring& path, bool upsideDown = false) {
+    VideoArchive archive;
+    archive.readOneShotFile(path);
+    std::unique_ptr<Image> picture = archive.decodeFrame(0);
+    return WindowPixels::drawn(ImageListView::cellWidth, ImageListView::cellHeight, [&](HDC dc) {
+        if (!picture) return;
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), picture->width(), picture->height(), 1, 32, BI_RGB};
+        SetStretchBltMode(dc, COLORONCOLOR);
+        const int top = upsideDown ? ImageListView::cellHeight - 1 : 0;
+        const int height = upsideDown ? -ImageListView::cellHeight : ImageListView::cellHeight;
+        StretchDIBits(dc, 0, top, ImageListView::cellWidth, height, 0, 0, picture->width(),
+                      picture->height(), picture->pixels(), &info, DIB_RGB_COLORS, SRCCOPY);
+    });
+}
+
+// Mean difference per colour byte between a cell-sized area of the screen and a cell.
+double meanDifference(const WindowPixels& screen, int left, int top, const WindowPixels& cell) {
+    double sum = 0;
+    for (int y = 0; y < cell.height; ++y) {
+        for (int x = 0; x < cell.width; ++x) {
+            const std::uint32_t a = screen.at(left + x, top + y);
+            const std::uint32_t b = cell.at(x, y);
+            for (int shift : {0, 8, 16}) {
+                sum += std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF));
+            }
+        }
+    }
+    return sum / (3.0 * cell.width * cell.height);
+}
+
 }  // namespace
+
+// Miniatures are decoded reduced; on screen they must still look like the
+// full picture scaled down (and not like a neighbour's).
+TEST_F(StripTest, MiniatureOnScreenLooksLikeTheFullPictureScaledDown) {
+    OneShotPictures pictures;
+    ASSERT_TRUE(pictures.add(3, 640, 480));
+    ASSERT_TRUE(openAndLoad(*strip, pictures.folder()));
+    const HWND list = strip->list()->handle();
+    RECT icon{LVIR_ICON, 0, 0, 0};
+    SendMessageW(list, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&icon));
+    const int left = icon.left + (icon.right - icon.left - ImageListView::cellWidth) / 2;
+    const WindowPixels screen = WindowPixels::ofWindow(list);
+    ASSERT_LE(left + ImageListView::cellWidth, screen.width);
+    ASSERT_LE(icon.top + ImageListView::cellHeight, screen.height);
+
+    // Item 0 is selected and framed; item 1 shows its miniature as it is.
+    const WindowPixels full = fullPictureInACell(strip->picturePath(1));
+    const double own = meanDifference(screen, left, icon.top, full);
+    const double upsideDown = meanDifference(screen, left, icon.top, fullPictureInACell(strip->picturePath(1), true));
+    // Block averages against single sampled pixels differ at sharp edges: about
+    // 9 here, against 12 for the same comparison one pixel off.
+    EXPECT_LT(own, 11.0) << "the miniature strays from the picture";
+    EXPECT_LT(own * 2, upsideDown) << "the comparison cannot tell an upside-down miniature";
+}
 
 TEST_F(StripTest, ShowsSixHundredPicturesAndReportsOnlyWhenThereAreMore) {
     OneShotPictures pictures;
