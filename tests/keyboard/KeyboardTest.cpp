@@ -21,6 +21,7 @@
 #include "recording/RecordingFolder.h"
 #include "resources/PlaybackCommandIds.h"
 #include "support/MessageBoxAnswerer.h"
+#include "support/MessagePump.h"
 #include "support/ScratchFolder.h"
 #include "tools/samplewriter/SampleCard.h"
 #include "ui/controls/ImageTrackBar.h"
@@ -154,9 +155,11 @@ protected:
         pumpViewerFor(window, 50);
     }
 
+    // The window object goes with its window: only the handle is asked after.
     void TearDown() override {
-        if (IsWindow(window->handle())) DestroyWindow(window->handle());
-        pumpViewerFor(window, 50);
+        if (window && IsWindow(window->handle())) DestroyWindow(window->handle());
+        window = nullptr;
+        pumpFor(50);
     }
 
     VideoPlayer& player() const { return *window->player(); }
@@ -365,6 +368,21 @@ TEST_F(KeyboardTest, FullScreenShowsThePictureAloneAndLeavingRestoresEveryRectan
     ASSERT_TRUE(pumpViewer(window, [&] { return !commands().isFullScreen(); }));
     GetWindowRect(player().handle(), &pictureAfter);
     EXPECT_TRUE(sameRect(pictureBefore, pictureAfter));
+}
+
+// Closing the viewer while the picture is lent out: it goes back first and is
+// destroyed with the main window, as every other child.
+TEST_F(KeyboardTest, ClosingInFullScreenDestroysEverythingOnce) {
+    open(card->contents.eventFolders.at(0), DisplayModeEvent);
+    sendKey(VK_F11);
+    ASSERT_TRUE(pumpViewer(window, [&] { return commands().isFullScreen(); }));
+    const HWND full = commands().fullScreen()->handle();
+    const HWND picture = player().handle();
+    DestroyWindow(window->handle());
+    window = nullptr;
+    pumpFor(100);
+    EXPECT_FALSE(IsWindow(full));
+    EXPECT_FALSE(IsWindow(picture));
 }
 
 // ---- Speed ----
