@@ -5,6 +5,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "media/PixelRecycler.h"
+
 namespace {
 
 int checkedSize(int width, int height) {
@@ -20,23 +22,25 @@ bool Image::fitsSize(std::int64_t width, std::int64_t height) {
     return width * height <= limit / bytesPerPixel;
 }
 
+void Image::ReleasePixels::operator()(std::uint8_t* pixels) const noexcept {
+    PixelRecycler::shared().give(pixels, size);
+}
+
+Image::Pixels Image::takePixels(int size) {
+    const auto bytes = static_cast<std::size_t>(size);
+    return Pixels(PixelRecycler::shared().take(bytes), ReleasePixels{bytes});
+}
+
 Image::Image(int width, int height)
-    : width_(width),
-      height_(height),
-      size_(checkedSize(width, height)),
-      pixels_(std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(size_))) {}
+    : width_(width), height_(height), size_(checkedSize(width, height)), pixels_(takePixels(size_)) {
+    std::memset(pixels_.get(), 0, static_cast<std::size_t>(size_));
+}
 
 Image::Image(int width, int height, ForOverwrite)
-    : width_(width),
-      height_(height),
-      size_(checkedSize(width, height)),
-      pixels_(std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(size_))) {}
+    : width_(width), height_(height), size_(checkedSize(width, height)), pixels_(takePixels(size_)) {}
 
 Image::Image(const Image& other)
-    : width_(other.width_),
-      height_(other.height_),
-      size_(other.size_),
-      pixels_(std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(size_))) {
+    : width_(other.width_), height_(other.height_), size_(other.size_), pixels_(takePixels(size_)) {
     std::memcpy(pixels_.get(), other.pixels_.get(), static_cast<std::size_t>(size_));
 }
 

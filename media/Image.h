@@ -55,8 +55,16 @@ private:
     struct ForOverwrite {};
     Image(int width, int height, ForOverwrite);
 
+    // Frame-sized buffers go back to the process's PixelRecycler.
+    struct ReleasePixels {
+        std::size_t size = 0;
+        void operator()(std::uint8_t* pixels) const noexcept;
+    };
+    using Pixels = std::unique_ptr<std::uint8_t[], ReleasePixels>;
+    static Pixels takePixels(int size);
+
     int width_;
     int height_;
     int size_;
-    std::unique_ptr<std::uint8_t[]> pixels_;
+    Pixels pixels_;
 };
