@@ -46,6 +46,10 @@ bool ScreenCapture::available(std::string& reason) {
 WindowPixels ScreenCapture::area(const RECT& area) {
     pumpFor(handOverMs);
     GdiFlush();
+    return areaAsIs(area);
+}
+
+WindowPixels ScreenCapture::areaAsIs(const RECT& area) {
     const std::string path = framebufferPath();
     if (path.empty()) return {};
     std::string reason;

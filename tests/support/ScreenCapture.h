@@ -17,6 +17,8 @@ public:
     // The pixels of area (screen coordinates) after Wine has had time to hand
     // what was drawn to the X server; empty when there is no framebuffer.
     static WindowPixels area(const RECT& area);
+    // The same without waiting: for a thread other than the one drawing.
+    static WindowPixels areaAsIs(const RECT& area);
     // A window's outer rectangle, caption and edges included.
     static WindowPixels window(HWND window);
     // A window's client area.
