@@ -147,7 +147,13 @@ case "${1:-}" in
   --setup) start_env; echo "wine env ready: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"; exit 0 ;;
   --shutdown)
     wineserver -k 2>/dev/null || true
-    if xvfb_alive; then kill "$(cat "$state/xvfb.pid")"; fi
+    if xvfb_alive; then
+      xvfb=$(cat "$state/xvfb.pid")
+      kill "$xvfb"
+      # On its way out it deletes its framebuffer file, which must not happen
+      # once the next Xvfb has made it.
+      for _ in $(seq 50); do kill -0 "$xvfb" 2>/dev/null || break; sleep 0.1; done
+    fi
     if pulse_alive; then kill "$(cat "$pulse/pid")"; fi
     rm -f "$state/xvfb.pid" "$state/display" "$pulse/pid"; exit 0 ;;
 esac

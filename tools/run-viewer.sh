@@ -56,7 +56,15 @@ fi
 "$TOP/cmake/wine-run.sh" "$WIN/bin/OrvelleViewer.exe" "${args[@]}" &
 viewer=$!
 sleep 8
-xwd -root -silent -display ":$(cat "$ORVELLE_WINE_STATE/display")" | /usr/bin/convert xwd:- -fuzz 3% -trim +repage "png:$SHOT"  # the window, without the empty desktop
+# From Xvfb's framebuffer file, which shows what a monitor would, popups
+# included (a dump of the X root window shows Wine's popups as black boxes);
+# trimmed to the window, without the empty desktop.
+screen=$ORVELLE_WINE_STATE/Xvfb_screen0
+if [ -f "$screen" ]; then
+    /usr/bin/convert "xwd:$screen" -fuzz 3% -trim +repage "png:$SHOT"
+else  # an Xvfb started before it kept its framebuffer in a file
+    xwd -root -silent -display ":$(cat "$ORVELLE_WINE_STATE/display")" | /usr/bin/convert xwd:- -fuzz 3% -trim +repage "png:$SHOT"
+fi
 echo "no X display: the viewer runs on a private Xvfb display; screenshot: $SHOT"
 echo "the viewer keeps running until it is closed or this script is interrupted (Ctrl+C)"
 trap '"$TOP/cmake/wine-run.sh" --shutdown >/dev/null' EXIT

@@ -3,7 +3,8 @@
 # display, started on an event folder, a video-memory folder and a one-shot
 # folder of the sample card (for the one-shot folder the first miniature is
 # clicked). Each screenshot is kept as viewer-<kind>.png in the output folder,
-# and its pixels must show a frame in the picture area and drawn panels.
+# and its pixels must show a frame in the picture area and drawn panels. The
+# screen is read from Xvfb's framebuffer file, which shows popups too.
 #
 #   screenshot-test.sh WINE_RUN BIN_DIR OUT_DIR
 set -euo pipefail
@@ -19,6 +20,8 @@ if [ ! -f "$card/TAVR.INI" ]; then
 fi
 "$wine_run" --setup >/dev/null
 display=":$(cat "$state/display")"
+screen=$state/Xvfb_screen0
+[ -f "$screen" ] || { echo "no framebuffer file $screen (Xvfb without -fbdir)"; exit 1; }
 failures=0
 
 # Standard deviation and mean of a region (x y w h relative to the window).
@@ -45,7 +48,7 @@ shoot() {  # shoot NAME FOLDER [click]
     local viewer=$!
     sleep 6
     local raw=$out/viewer-$name-screen.png
-    xwd -root -silent -display "$display" | "$convert" xwd:- "png:$raw"
+    "$convert" "xwd:$screen" "png:$raw"
     # The window is what differs from the desktop's plain background.
     local geometry
     geometry=$("$convert" "$raw" -fuzz 3% -trim -format '%w %h %X %Y' info:)
@@ -56,7 +59,7 @@ shoot() {  # shoot NAME FOLDER [click]
         # the first miniature of the strip at the window's foot
         DISPLAY=$display xdotool mousemove $((X + 60)) $((Y + H - 45)) click 1
         sleep 3
-        xwd -root -silent -display "$display" | "$convert" xwd:- "png:$raw"
+        "$convert" "xwd:$screen" "png:$raw"
     fi
     "$convert" "$raw" -crop "${W}x${H}+${X}+${Y}" +repage "png:$shot"
     rm -f "$raw"
