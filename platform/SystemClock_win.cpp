@@ -4,6 +4,10 @@
 // date's own year apply, so old recordings keep their daylight saving.
 #include <windows.h>
 
+#include <algorithm>
+#include <mutex>
+#include <vector>
+
 #include "platform/SystemClock.h"
 
 namespace platform {
@@ -79,13 +83,48 @@ std::int64_t secondsOfSystemTime(const SYSTEMTIME& time) {
 }
 
 // The zone's rules as they stood in year (dynamic daylight saving).
-bool zoneRulesForYear(WORD year, TIME_ZONE_INFORMATION& rules) {
+bool readZoneRulesForYear(WORD year, TIME_ZONE_INFORMATION& rules) {
     DYNAMIC_TIME_ZONE_INFORMATION zone{};
     if (GetDynamicTimeZoneInformation(&zone) != TIME_ZONE_ID_INVALID &&
         GetTimeZoneInformationForYear(year, &zone, &rules)) {
         return true;
     }
     return GetTimeZoneInformation(&rules) != TIME_ZONE_ID_INVALID;
+}
+
+// Reading the rules costs about a millisecond (registry look-ups), and a folder of
+// one-shot pictures converts a time for every caption: a year's rules are kept for
+// a few seconds, so a change of the system's zone still shows almost at once.
+constexpr ULONGLONG kRulesKeptMs = 5000;
+
+struct KeptRules {
+    WORD year = 0;
+    ULONGLONG readAt = 0;
+    TIME_ZONE_INFORMATION rules{};
+};
+
+bool zoneRulesForYear(WORD year, TIME_ZONE_INFORMATION& rules) {
+    static std::mutex lock;
+    static std::vector<KeptRules> kept;
+    const ULONGLONG now = GetTickCount64();
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        for (const KeptRules& entry : kept) {
+            if (entry.year == year && now - entry.readAt < kRulesKeptMs) {
+                rules = entry.rules;
+                return true;
+            }
+        }
+    }
+    if (!readZoneRulesForYear(year, rules)) return false;
+    std::lock_guard<std::mutex> guard(lock);
+    kept.erase(std::remove_if(kept.begin(), kept.end(),
+                              [&](const KeptRules& entry) {
+                                  return entry.year == year || now - entry.readAt >= kRulesKeptMs;
+                              }),
+               kept.end());
+    kept.push_back(KeptRules{year, now, rules});
+    return true;
 }
 
 bool utcToLocal(const SYSTEMTIME& utc, WORD rulesYear, SYSTEMTIME& local) {
