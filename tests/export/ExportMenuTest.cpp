@@ -34,8 +34,12 @@ public:
     explicit ExportScript(std::vector<int> answers = {}) : answers_(std::move(answers)) {
         current_ = this;
         timer_ = SetTimer(nullptr, 0, 100, onTimer);
+        // A short export may come and go between two ticks: its window's
+        // creation is caught as well.
+        hook_ = SetWindowsHookExW(WH_CBT, onCbt, nullptr, GetCurrentThreadId());
     }
     ~ExportScript() {
+        UnhookWindowsHookEx(hook_);
         KillTimer(nullptr, timer_);
         current_ = nullptr;
     }
@@ -47,6 +51,15 @@ public:
 private:
     static void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD) {
         if (current_) current_->act();
+    }
+    static LRESULT CALLBACK onCbt(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_CREATEWND && current_) {
+            const CREATESTRUCTW* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+            if (create->lpszName && !IS_INTRESOURCE(create->lpszName) && loadText(5545) == create->lpszName) {
+                current_->sawProgress = true;
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
     }
     void act() {
         if (FindWindowW(nullptr, loadText(5545).c_str())) sawProgress = true;
@@ -78,6 +91,7 @@ private:
     int browserTicks_ = 0;
     std::vector<int> answers_;
     UINT_PTR timer_ = 0;
+    HHOOK hook_ = nullptr;
 };
 
 std::vector<std::wstring> namesIn(const std::wstring& folder) {
