@@ -119,7 +119,7 @@ step_package() {
     ORVELLE_BUILD=$BUILD ORVELLE_DIST=$BUILD/dist "$TOP/tools/package.sh" || return 1
     rm -rf "$again"
     ORVELLE_BUILD=$again ORVELLE_DIST=$again/dist "$TOP/tools/package.sh" >/dev/null || return 1
-    zip=$(awk '/\.zip$/ { print $2 }' "$BUILD/dist/SHA256SUMS")
+    zip=$(awk '$2 ~ /-win64\.zip$/ { print $2 }' "$BUILD/dist/SHA256SUMS")
     if ! cmp "$BUILD/dist/SHA256SUMS" "$again/dist/SHA256SUMS"; then  # the zip and the setup program
         echo "the two builds give different packages (kept for comparison: $again)"
         return 1
