@@ -53,18 +53,10 @@ bool parseArguments(const std::vector<std::wstring>& arguments, ExportArguments&
     return !(parsed.range.hasFrom && parsed.range.hasTo && parsed.range.to <= parsed.range.from);
 }
 
-const char* kindName(RecordingKind kind) {
-    switch (kind) {
-        case RecordingKind::Event: return "event";
-        case RecordingKind::VideoMemory: return "videoMemory";
-        default: return "oneShot";
-    }
-}
-
 void writeResult(JsonWriter& json, const ExportResult& result) {
     json.beginObject();
     json.key("kind");
-    json.value(kindName(result.kind));
+    json.value(recordingKindName(result.kind));
     json.key("folder");
     json.value(result.folder);
     json.key("files");

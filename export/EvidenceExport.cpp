@@ -21,14 +21,6 @@ std::wstring withoutTrailingSeparators(std::wstring path) {
     return path;
 }
 
-const char* kindName(RecordingKind kind) {
-    switch (kind) {
-        case RecordingKind::Event: return "event";
-        case RecordingKind::VideoMemory: return "videoMemory";
-        default: return "oneShot";
-    }
-}
-
 // The card is never written: not even into the folder of a recording.
 void refuseRecordingFolder(const ExportPlan& plan, const std::wstring& folder) {
     const std::wstring target = withoutTrailingSeparators(folder);
@@ -70,7 +62,7 @@ ExportResult EvidenceExport::run(const std::wstring& source, const std::wstring&
     output.checkNamesFree();
 
     ManifestRecording recording;
-    recording.kind = kindName(plan.kind());
+    recording.kind = recordingKindName(plan.kind());
     recording.framesPerSecond = plan.kind() == RecordingKind::OneShot ? 0 : plan.framesPerSecond();
     recording.firstFrame = plan.firstFrame();
     recording.frames = result.frames;

@@ -11,6 +11,14 @@
 #include "recording/RecordingFolder.h"
 #include "recording/VideoArchive.h"
 
+const char* recordingKindName(RecordingKind kind) {
+    switch (kind) {
+        case RecordingKind::Event: return "event";
+        case RecordingKind::VideoMemory: return "videoMemory";
+        default: return "oneShot";
+    }
+}
+
 namespace {
 
 constexpr int kNoData = 5505;

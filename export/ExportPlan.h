@@ -9,6 +9,9 @@
 
 enum class RecordingKind { Event, VideoMemory, OneShot };
 
+// The kind's name in the manifest and the command line's answer.
+const char* recordingKindName(RecordingKind kind);
+
 // A part of a recording in seconds from its start; a side not given is open.
 struct ExportRange {
     bool hasFrom = false;
