@@ -74,7 +74,8 @@ public:
     // Disarms the tick and throws away the result of every request made so
     // far, including a decode in progress; later requests are posted as usual.
     void cancel();
-    // One tick at now + periodMs; arming again before it fires moves it.
+    // One tick once periodMs have passed (to the millisecond the system timer
+    // gives); arming again before it fires moves it.
     void armTick(DWORD periodMs);
 
     // For views made after an open (VideoInfo07) and for what the worker never
@@ -87,10 +88,12 @@ public:
     // Whether a tick due at `due` has come at `now` (timeGetTime values, which
     // wrap every 49.7 days).
     static bool tickIsDue(DWORD now, DWORD due);
+    // How long the worker sleeps at `now` for a tick word (tickArmedBit and the
+    // due time in the low 32 bits): INFINITE when none is armed, 0 when it is due.
+    static constexpr std::uint64_t tickArmedBit = std::uint64_t{1} << 32;
+    static DWORD waitForTick(std::uint64_t tick, DWORD now);
 
 private:
-    static constexpr std::uint64_t tickArmedBit = std::uint64_t{1} << 32;
-
     static DWORD WINAPI workerEntry(LPVOID loader);
     void runWorker();
     void decodeRequestedFrames();
@@ -120,6 +123,7 @@ private:
     DWORD threadId_ = 0;
     HANDLE thread_ = nullptr;
     HANDLE requestEvent_ = nullptr;  // auto-reset
+    HANDLE wakeEvent_ = nullptr;     // auto-reset: a tick armed, or the end
     HANDLE lock_ = nullptr;          // guards archive_ and the requested index
     std::wstring requestEventName_;
     std::wstring lockName_;

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int kArchiveUnreadableText = 5511;
-constexpr DWORD kPollMs = 1;  // also the tick's resolution
 
 // "<prefix><loader address><low 32 bits of the present time value>": unique to
 // the loader within the process, and unlikely to meet another process's.
@@ -57,6 +56,7 @@ ImageLoader::ImageLoader(HWND notifyWindow, FrameDecoder decoder)
 
 ImageLoader::~ImageLoader() {
     quit_ = true;
+    if (wakeEvent_) SetEvent(wakeEvent_);  // the worker may be waiting without a time limit
     endWorker();
     freeUndeliveredImages();
     closeHandles();
@@ -69,6 +69,8 @@ void ImageLoader::createKernelObjects() {
     requestEvent_ = createOwnObject([&](const wchar_t* name) { return CreateEventW(&inheritable, FALSE, FALSE, name); },
                                     requestEventName_);
     lock_ = createOwnObject([&](const wchar_t* name) { return CreateMutexW(&inheritable, FALSE, name); }, lockName_);
+    wakeEvent_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    if (!wakeEvent_) throw makeWindowException(GetLastError());
 }
 
 void ImageLoader::startWorker() {
@@ -107,7 +109,7 @@ void ImageLoader::dropQueuedImages(HWND window) {
 }
 
 void ImageLoader::closeHandles() {
-    for (HANDLE* handle : {&thread_, &requestEvent_, &lock_}) {
+    for (HANDLE* handle : {&thread_, &requestEvent_, &wakeEvent_, &lock_}) {
         if (*handle) CloseHandle(*handle);
         *handle = nullptr;
     }
@@ -181,12 +183,23 @@ void ImageLoader::cancel() {
     ++cancelCount_;
 }
 
+// The worker sleeps until the tick it knew of is due, or without limit: it is
+// woken to wait again for the new due time. The millisecond counter may step
+// just after it is read, so one more millisecond keeps the tick from coming
+// before periodMs have passed (a tick early by the sound clock is wasted).
 void ImageLoader::armTick(DWORD periodMs) {
-    tick_ = tickArmedBit | static_cast<DWORD>(timeGetTime() + periodMs);
+    tick_ = tickArmedBit | static_cast<DWORD>(timeGetTime() + periodMs + 1);
+    SetEvent(wakeEvent_);
 }
 
 bool ImageLoader::tickIsDue(DWORD now, DWORD due) {
     return static_cast<std::int32_t>(now - due) >= 0;
+}
+
+DWORD ImageLoader::waitForTick(std::uint64_t tick, DWORD now) {
+    if (!(tick & tickArmedBit)) return INFINITE;
+    const auto due = static_cast<DWORD>(tick);
+    return tickIsDue(now, due) ? 0 : due - now;
 }
 
 DWORD WINAPI ImageLoader::workerEntry(LPVOID loader) {
@@ -194,9 +207,14 @@ DWORD WINAPI ImageLoader::workerEntry(LPVOID loader) {
     return 0;
 }
 
+// The worker wakes for a request, for an armed tick and when the tick is due;
+// between them it sleeps, where waking every millisecond to look at the tick
+// cost more than the decoding.
 void ImageLoader::runWorker() {
+    const HANDLE events[] = {requestEvent_, wakeEvent_};
     while (!quit_) {
-        const bool requested = WaitForSingleObject(requestEvent_, kPollMs) == WAIT_OBJECT_0;
+        const DWORD wait = waitForTick(tick_, timeGetTime());
+        const bool requested = WaitForMultipleObjects(2, events, FALSE, wait) == WAIT_OBJECT_0;
         if (quit_) break;
         // A request whose lock is taken at this moment is lost; the owner asks again.
         if ((requested || runHasWork()) && notifyWindow_ && tryLock()) {

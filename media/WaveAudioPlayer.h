@@ -13,6 +13,7 @@
 
 #include "media/ISoundPlayer.h"
 #include "media/SoundBuffer.h"
+#include "media/SoundClock.h"
 #include "ui/framework/Window.h"
 
 class WaveAudioPlayer : public Window, public ISoundPlayer {
@@ -85,4 +86,6 @@ private:
     bool finished_ = false;
     // A reset does not undo a pause on every driver, so play restarts a paused device.
     bool devicePaused_ = false;
+    // The device's position, moving between the driver's steps.
+    SoundClock positionClock_;
 };

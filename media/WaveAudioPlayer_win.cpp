@@ -121,6 +121,7 @@ void WaveAudioPlayer::resetDevice() {
     waveOutReset(device_);
     held_[0] = held_[1] = false;
     queued_ = 0;
+    positionClock_.reset();
 }
 
 void WaveAudioPlayer::requireOpen() const {
@@ -139,6 +140,7 @@ void WaveAudioPlayer::play(std::int32_t startMs) {
     if (devicePaused_ && waveOutRestart(device_) == MMSYSERR_NOERROR) devicePaused_ = false;
     const std::uint32_t start = sound_.offsetOfTime(startMs);
     baseMs_ = sound_.timeOfOffset(start);
+    positionClock_.startAt(baseMs_, timeGetTime());
     fillFreeHeaders(start);
 }
 
@@ -147,6 +149,7 @@ void WaveAudioPlayer::stop() {
     writeStart_ = writeEnd_ = 0;
     // The buffers stay counted: when their reports are in, the owner hears of the stop.
     waveOutReset(device_);
+    positionClock_.reset();
     state_ = stateStopped;
 }
 
@@ -172,6 +175,7 @@ std::uint32_t WaveAudioPlayer::resume() {
     if (result == MMSYSERR_NOERROR) {
         state_ = statePlaying;
         devicePaused_ = false;
+        positionClock_.reset();  // the pause stopped the sound, not the system clock
     }
     return result;
 }
@@ -189,7 +193,13 @@ std::int32_t WaveAudioPlayer::getPosition() {
     } else {
         return 0;
     }
-    return sound_.timeOfOffset(sound_.clampToData(bytes)) + baseMs_;
+    const std::int32_t played = sound_.timeOfOffset(sound_.clampToData(bytes)) + baseMs_;
+    // Paused or stopped, the device's own position stands still, and so must the clock.
+    if (state_ != statePlaying) {
+        positionClock_.reset();
+        return played;
+    }
+    return static_cast<std::int32_t>(positionClock_.position(played, timeGetTime()));
 }
 
 std::int32_t WaveAudioPlayer::setVolume(std::int32_t volume) {

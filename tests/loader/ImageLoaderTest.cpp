@@ -209,6 +209,37 @@ TEST_F(ImageLoaderTest, CancelDisarmsTheTick) {
     EXPECT_TRUE(waitForMessage(window_, ImageLoader::tickMessage, 10000));
 }
 
+// The worker sleeps until the tick it knows of; a nearer tick armed while it
+// sleeps must wake it, or the tick would come at the old, later due time.
+TEST_F(ImageLoaderTest, ATickArmedWhileTheWorkerSleepsComesAtItsOwnTime) {
+    ImageLoader loader(window_);
+    loader.armTick(30000);
+    Sleep(50);  // the worker is asleep until the first due time
+    loader.cancel();
+    Sleep(50);
+    loader.armTick(20);
+    EXPECT_TRUE(waitForMessage(window_, ImageLoader::tickMessage, 10000));
+}
+
+// With no tick armed the worker sleeps without a limit: a request wakes it.
+TEST_F(ImageLoaderTest, ARequestWakesTheWorkerWithNoTickArmed) {
+    ImageLoader loader(window_);
+    loader.openArchive(samples().smallEvent);
+    Sleep(50);
+    ASSERT_TRUE(requestOnceIdle(loader, 0));
+    EXPECT_TRUE(waitForImage(window_, 10000));
+}
+
+TEST_F(ImageLoaderTest, TheWorkerSleepsUntilTheArmedTickIsDue) {
+    const std::uint64_t armed = ImageLoader::tickArmedBit;
+    EXPECT_EQ(ImageLoader::waitForTick(0, 1000), INFINITE);
+    EXPECT_EQ(ImageLoader::waitForTick(1000, 500), INFINITE);  // a due time without the armed bit
+    EXPECT_EQ(ImageLoader::waitForTick(armed | 1033, 1000), 33u);
+    EXPECT_EQ(ImageLoader::waitForTick(armed | 1000, 1000), 0u);
+    EXPECT_EQ(ImageLoader::waitForTick(armed | 990, 1000), 0u);
+    EXPECT_EQ(ImageLoader::waitForTick(armed | 0x10u, 0xFFFFFFF0u), 0x20u);  // across the wrap
+}
+
 // A due time just past the wrap of the millisecond clock must not wait 49 days.
 TEST_F(ImageLoaderTest, TickDueTimeSurvivesTheClockWrap) {
     EXPECT_TRUE(ImageLoader::tickIsDue(5, 0xFFFFFFF0u));

@@ -265,6 +265,26 @@ TEST_F(WaveAudioPlayerTest, PositionCountsFromThePlayRequest) {
     player->stop();
 }
 
+// Between the driver's steps the position runs on with the system clock; read
+// as often as the engine may, it still never goes back.
+TEST_F(WaveAudioPlayerTest, ThePositionNeverRunsBackwardsWhilePlaying) {
+    SKIP_WITHOUT_CAPTURE(openCaptured(soundFile(33075)));
+    player->play(1000);
+    std::int32_t last = player->getPosition();
+    EXPECT_GE(last, 1000);
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 800) {
+        pumpMessages();
+        const std::int32_t position = player->getPosition();
+        ASSERT_GE(position, last);
+        last = position;
+        Sleep(1);
+    }
+    EXPECT_GT(last, 1000);
+    EXPECT_LE(last, 3000);
+    player->stop();
+}
+
 TEST_F(WaveAudioPlayerTest, PauseHoldsThePositionAndResumeLosesNothing) {
     SKIP_WITHOUT_CAPTURE(openCaptured(soundFile(33075)));  // 3 s: the device plays in real time
     player->play(0);
