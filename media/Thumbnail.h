@@ -6,8 +6,10 @@
 //
 // Loading: the loader decodes the miniatures one after another in one run, at
 // the size they are shown and at most runAhead entries beyond those the strip
-// has taken in. The strip takes in whatever has arrived as one group, with the
-// list's drawing held, and shows the group at once when it reaches the view.
+// has taken in. The strip gathers whatever has arrived and adds it to the list
+// as one group, with the list's drawing held: at once while the view fills,
+// later at most every groupIntervalMs; a group that reaches the view is shown
+// at once.
 // Should nothing arrive for tickPeriod ms (the run's request was refused), the
 // loader's tick asks again from the first missing entry.
 #include <windows.h>
@@ -36,7 +38,12 @@ public:
     // Far enough ahead that the loader keeps decoding while a group is added
     // and drawn; near enough that a folder that goes away is noticed by the
     // entries not yet decoded.
-    static constexpr int runAhead = 8;
+    static constexpr int runAhead = 64;
+    // Miniatures that go into the list as they come: about what the view shows.
+    static constexpr int screenful = 8;
+    // Beyond those, how often and how many at most go in as one group.
+    static constexpr DWORD groupIntervalMs = 40;
+    static constexpr int groupLimit = 64;
     static constexpr int stripHeight = 90;
 
     // A visible child of the owner's window; the owner's layout places it.
@@ -96,7 +103,10 @@ private:
     void loadNext();
     void requestRun();
     void finishLoading();
-    bool takePicture(int index, Image* picture, std::vector<ImageListView::Entry>& group);
+    bool takePicture(int index, Image* picture);
+    bool addingIsDue() const;
+    int aheadLimit() const;
+    bool addGathered();
     bool takeQueuedPicture(MSG& message);
     static std::unique_ptr<Image> decodeMiniature(VideoArchive& archive, int index);
     void dropVanishedFolder();
@@ -131,8 +141,10 @@ private:
     // When the last group was taken in (timeGetTime), to tell a stale tick.
     DWORD lastArrival_ = 0;
     std::unique_ptr<Image> arrived_;
-    // The pictures of the group being taken in, until they are in the list.
+    // Miniatures taken in and not yet in the list, and the pictures they show.
+    std::vector<ImageListView::Entry> gathered_;
     std::vector<std::unique_ptr<Image>> groupPictures_;
+    DWORD lastGroupAdded_ = 0;
     std::unique_ptr<Image> placeholder_;
     std::unique_ptr<ImageLoader> loader_;
 };

@@ -121,7 +121,8 @@ bool Thumbnail::openFolder(const std::wstring& folder) {
     updateButtons();
     repaint();
     folder_ = folder;
-    const bool tooMany = loader_->runLocked([&](VideoArchive& archive) { return archive.readOneShotFolder(folder); });
+    const bool tooMany =
+        loader_->runLocked([&](VideoArchive& archive) { return archive.readOneShotFolder(folder, true); });
     if (loader_->archive().frameCount() < 1) throw ThumbnailException(loadText(kCannotReadText));
     info_ = std::make_unique<VideoInfo07>(loader_->archive());
     total_ = info_->frameCount();
@@ -141,6 +142,8 @@ void Thumbnail::reset() {
     list_->clear();
     info_.reset();
     arrived_.reset();
+    gathered_.clear();
+    groupPictures_.clear();
     loader_->closeArchive();
     // After the close, which waits for a decode in progress to be posted: no
     // picture of this folder may be taken for an entry of the next one.
@@ -187,13 +190,14 @@ void Thumbnail::loadNext() {
         return;
     }
     loader_->armTick(tickPeriod);
-    loader_->allowRunTo(loaded_ + runAhead);
+    loader_->allowRunTo(loaded_ + aheadLimit());
 }
 
 // A tick already queued when a group came is stale; a tick after a quiet
 // period means the run's request was refused, or the run was lost.
 void Thumbnail::onTick() {
     if (total_ == 0 || allLoaded_) return;
+    if (!addGathered()) return;
     if (loaded_ >= total_) {
         finishLoading();
         return;
@@ -203,7 +207,7 @@ void Thumbnail::onTick() {
 }
 
 void Thumbnail::requestRun() {
-    loader_->requestRun(loaded_, loaded_ + runAhead);
+    loader_->requestRun(loaded_, loaded_ + aheadLimit());
 }
 
 void Thumbnail::finishLoading() {
@@ -217,9 +221,8 @@ void Thumbnail::finishLoading() {
 // picture, and the entry the placeholder, so one bad file never stalls the
 // strip; whether the whole folder went is decided when it arrives.
 std::unique_ptr<Image> Thumbnail::decodeMiniature(VideoArchive& archive, int index) {
-    archive.prepareOneShotEntry(index);
     std::unique_ptr<Image> picture =
-        archive.decodeFrameToFit(index, ImageListView::cellWidth, ImageListView::cellHeight);
+        archive.decodeOneShotEntryToFit(index, ImageListView::cellWidth, ImageListView::cellHeight);
     if (!picture) return nullptr;
     return std::make_unique<Miniature>(*picture, captionOf(archive.record(index)));
 }
@@ -239,31 +242,66 @@ void Thumbnail::warnFolderGone() {
     MessageBoxW(owner_.ownerWindow(), text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
 }
 
-void Thumbnail::dropQueuedPictures() { ImageLoader::dropQueuedImages(handle()); }
+void Thumbnail::dropQueuedPictures() {
+    ImageLoader::dropQueuedImages(handle());
+}
 
-// Everything that has arrived is taken in as one group: the list is drawn once
-// for it rather than once a miniature.
+// Everything that has arrived is gathered; the gathered miniatures go into the
+// list as one group, which is drawn once, when addingIsDue says so.
 void Thumbnail::onPictureArrived(int index, Image* picture) {
-    const int firstNew = loaded_;
-    std::vector<ImageListView::Entry> group;
-    bool folderStays = takePicture(index, picture, group);
+    bool folderStays = takePicture(index, picture);
     MSG queued;
     while (folderStays && takeQueuedPicture(queued)) {
-        folderStays = takePicture(static_cast<int>(queued.wParam), reinterpret_cast<Image*>(queued.lParam), group);
+        folderStays = takePicture(static_cast<int>(queued.wParam), reinterpret_cast<Image*>(queued.lParam));
     }
     if (!folderStays) return;
     lastArrival_ = timeGetTime();
     // The loader goes on while the group is added and drawn.
     if (loaded_ < total_) loadNext();
+    if (!addingIsDue()) return;
+    const bool viewWasFilling = list_->itemCount() < screenful;
+    if (!addGathered()) return;
+    if (loaded_ >= total_ || viewWasFilling) loadNext();
+}
+
+// Until the view is filled the loader makes only what it shows, so that the
+// first screenful has both cores; then it runs far ahead, so that it never
+// waits while a group goes in.
+int Thumbnail::aheadLimit() const {
+    return list_->itemCount() < screenful ? screenful : runAhead;
+}
+
+// Each group costs the list a fixed price far above that of a miniature, so
+// past the first screenful the miniatures, which are out of sight, go in
+// every groupIntervalMs or groupLimit; those in sight, and the last, at once.
+bool Thumbnail::addingIsDue() const {
+    if (gathered_.empty()) return false;
+    return list_->itemCount() < screenful || loaded_ >= total_ || static_cast<int>(gathered_.size()) >= groupLimit ||
+           timeGetTime() - lastGroupAdded_ >= groupIntervalMs;
+}
+
+// False when the folder has gone: the strip is then empty and has warned. The
+// pictures come from files the listing opened, which may still be read after
+// their folder went; so the folder is looked at before they go in.
+bool Thumbnail::addGathered() {
+    if (gathered_.empty()) return true;
+    if (!platform::isFolder(folder_)) {
+        dropVanishedFolder();
+        warnFolderGone();
+        return false;
+    }
+    const int firstNew = list_->itemCount();
     list_->beginGroup();
-    addGroup(group);
+    addGroup(gathered_);
+    gathered_.clear();
     groupPictures_.clear();
     list_->endGroup(firstNew);
-    if (loaded_ >= total_) loadNext();
+    lastGroupAdded_ = timeGetTime();
+    return true;
 }
 
 // False when the folder has gone: the strip is then empty and has warned.
-bool Thumbnail::takePicture(int index, Image* picture, std::vector<ImageListView::Entry>& group) {
+bool Thumbnail::takePicture(int index, Image* picture) {
     std::unique_ptr<Image> taken(picture);
     if (index != loaded_ || !info_ || loaded_ >= total_) {
         arrived_ = std::move(taken);
@@ -271,14 +309,13 @@ bool Thumbnail::takePicture(int index, Image* picture, std::vector<ImageListView
     }
     // Without its folder every later entry would come as a placeholder.
     if (!taken && !platform::isFolder(folder_)) {
-        groupPictures_.clear();
         dropVanishedFolder();
         warnFolderGone();
         return false;
     }
     const auto* miniature = dynamic_cast<const Miniature*>(taken.get());
-    group.push_back({taken ? taken.get() : placeholder(),
-                     miniature ? miniature->caption() : captionOf(info_->frameRecord(index))});
+    gathered_.push_back(
+        {taken ? taken.get() : placeholder(), miniature ? miniature->caption() : captionOf(info_->frameRecord(index))});
     if (taken) groupPictures_.push_back(std::move(taken));
     ++loaded_;
     return true;

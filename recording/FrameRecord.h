@@ -2,7 +2,10 @@
 // One frame of a recording: where its picture lies in the archive and what the
 // recorder wrote about it (time, G values, its own numbering).
 #include <cstdint>
+#include <memory>
 #include <string>
+
+class ArchiveSource;
 
 struct FrameRecord {
     std::int32_t fileNumber = 0;  // recorder's own numbering, unused by the viewer
@@ -25,6 +28,9 @@ struct FrameRecord {
     std::int64_t payloadOffset = 0;
     std::uint8_t blockType = 0;
     std::wstring path;  // one-shot entries only
+    // One-shot entries of a folder: the picture's file, left open by the listing
+    // until the picture is decoded, so that no file is opened twice.
+    std::shared_ptr<ArchiveSource> keptFile;
 
     // Block header fields (payload size, stamp, sound byte count, type) from
     // the 64 bytes of a block header.

@@ -15,7 +15,7 @@ constexpr int kTextCannotRead = 5510;
 
 }  // namespace
 
-bool VideoArchive::readOneShotFolder(const std::wstring& folder) {
+bool VideoArchive::readOneShotFolder(const std::wstring& folder, bool keepPictures) {
     close();
     const std::wstring pattern = patternFor(1);
     std::vector<std::wstring> names;
@@ -34,7 +34,11 @@ bool VideoArchive::readOneShotFolder(const std::wstring& folder) {
         // the strip shows the rest, or reports the folder as empty.
         if (!source) continue;
         try {
-            readOneShotEntry(*source, path, count);
+            OneShotEntry entry = readOneShotRecord(*source, path);
+            // Opening a file costs far more than reading it, so a picture about
+            // to be decoded keeps the file the listing opened.
+            if (keepPictures) entry.record->keptFile = std::move(source);
+            takeOneShotEntry(std::move(entry), count);
             ++count;
         } catch (const Exception&) {
         }

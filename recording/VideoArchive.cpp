@@ -271,19 +271,27 @@ void VideoArchive::readOneShotFile(std::unique_ptr<ArchiveSource> source, const 
 // information also stands in for the recording header.
 void VideoArchive::readOneShotEntry(ArchiveSource& source, const std::wstring& path, int slot) {
     if (slot < 0 || slot >= kSlotCount) throw Exception(loadText(kCannotRead));
+    takeOneShotEntry(readOneShotRecord(source, path), slot);
+}
+
+VideoArchive::OneShotEntry VideoArchive::readOneShotRecord(ArchiveSource& source, const std::wstring& path) {
     std::uint8_t block[kBlockHeaderSize + pictureTag::kSize];
-    if (source.readAt(0, block, kBlockHeaderSize) < kBlockHeaderSize) throw Exception(loadText(kCannotRead));
-    if (source.readAt(kBlockHeaderSize, block + kBlockHeaderSize, pictureTag::kSize) < pictureTag::kSize) {
-        throw Exception(loadText(kCannotRead));
-    }
-    auto record = std::make_unique<FrameRecord>();
-    record->readBlockHeader(block);
-    record->payloadOffset = kBlockHeaderSize;
-    header_ = RecordingHeader::fromPictureInformation(block + kPictureInformationAt);
-    record->readPictureInformation(block + kPictureInformationAt);
-    indicator_ = record->flag ? 1 : 0;
-    record->path = path;
-    slots_[slot] = std::move(record);
+    if (source.readAt(0, block, sizeof block) < sizeof block) throw Exception(loadText(kCannotRead));
+    OneShotEntry entry;
+    entry.record = std::make_unique<FrameRecord>();
+    entry.record->readBlockHeader(block);
+    entry.record->payloadOffset = kBlockHeaderSize;
+    entry.header = RecordingHeader::fromPictureInformation(block + kPictureInformationAt);
+    entry.record->readPictureInformation(block + kPictureInformationAt);
+    entry.record->path = path;
+    return entry;
+}
+
+void VideoArchive::takeOneShotEntry(OneShotEntry entry, int slot) {
+    if (slot < 0 || slot >= kSlotCount || !entry.record) throw Exception(loadText(kCannotRead));
+    header_ = entry.header;
+    indicator_ = entry.record->flag ? 1 : 0;
+    slots_[slot] = std::move(entry.record);
 }
 
 void VideoArchive::finishOneShotScan(int count) {
@@ -309,13 +317,26 @@ std::unique_ptr<Image> VideoArchive::decodeFrame(int index) {
 
 std::unique_ptr<Image> VideoArchive::decodeFrameToFit(int index, int fitWidth, int fitHeight) {
     if (!file_ || index < 0 || index >= frameCount_ || !slots_[index]) return nullptr;
-    const FrameRecord& record = *slots_[index];
+    return decodePicture(*file_, *slots_[index], fitWidth, fitHeight);
+}
+
+std::unique_ptr<Image> VideoArchive::decodeOneShotEntryToFit(int index, int fitWidth, int fitHeight) {
+    if (index < 0 || index >= frameCount_ || !slots_[index]) return nullptr;
+    FrameRecord& entry = *slots_[index];
+    std::shared_ptr<ArchiveSource> file = std::move(entry.keptFile);
+    entry.keptFile.reset();
+    if (!file) file = FileSource::open(entry.path);
+    return file ? decodePicture(*file, entry, fitWidth, fitHeight) : nullptr;
+}
+
+std::unique_ptr<Image> VideoArchive::decodePicture(ArchiveSource& source, const FrameRecord& record, int fitWidth,
+                                                   int fitHeight) {
     if (record.payloadSize <= static_cast<std::int32_t>(pictureTag::kSize) || record.payloadSize > kMaxPictureBytes) {
         return nullptr;
     }
     const auto size = static_cast<std::size_t>(record.payloadSize);
     std::unique_ptr<std::uint8_t[]> bytes(new std::uint8_t[size]);
-    if (file_->readAt(record.payloadOffset, bytes.get(), size) < size) return nullptr;
+    if (source.readAt(record.payloadOffset, bytes.get(), size) < size) return nullptr;
     if (!pictureTag::hasModelCode(bytes.get()) || !pictureTag::hasSignature(bytes.get())) return nullptr;
     std::memcpy(bytes.get(), pictureTag::kJpegStart.data(), pictureTag::kSize);
     return decodeJpegToFit(bytes.get(), size, fitWidth, fitHeight);
@@ -335,4 +356,18 @@ void VideoArchive::close() {
 const FrameRecord* VideoArchive::record(int slot) const {
     if (slot < 0 || slot >= frameCount_) return nullptr;
     return slots_[slot].get();
+}
+
+void VideoArchive::swap(VideoArchive& other) noexcept {
+    std::swap(header_, other.header_);
+    std::swap(referenceFrame_, other.referenceFrame_);
+    std::swap(indicator_, other.indicator_);
+    file_.swap(other.file_);
+    std::swap(frameCount_, other.frameCount_);
+    soundFilePath_.swap(other.soundFilePath_);
+    std::swap(soundDataBytes_, other.soundDataBytes_);
+    std::swap(firstFrameTime_, other.firstFrameTime_);
+    std::swap(lastFrameTime_, other.lastFrameTime_);
+    std::swap(recordedAtCopy_, other.recordedAtCopy_);
+    slots_.swap(other.slots_);
 }

@@ -42,9 +42,10 @@ public:
     static int countChapterFrames(ArchiveSource& source);
 
     // Fills the table from the one-shot files of a folder; true when more files
-    // existed than fit. Defined with the folder catalogue, which builds it from
-    // readOneShotEntry and finishOneShotScan below.
-    bool readOneShotFolder(const std::wstring& folder);
+    // existed than fit. With keepPictures the files stay open for
+    // decodeOneShotEntryToFit. Defined with the folder catalogue, which builds it
+    // from readOneShotRecord, takeOneShotEntry and finishOneShotScan below.
+    bool readOneShotFolder(const std::wstring& folder, bool keepPictures = false);
     // One one-shot picture as entry 0; its file stays open for decodeFrame.
     // VideoArchiveException 5517 when it cannot be opened, Exception (5510)
     // when it is too short.
@@ -53,6 +54,15 @@ public:
     // Reads one open one-shot file into slot (0-899) and rebuilds the header from
     // it. Throws Exception (5510) when the file is too short.
     void readOneShotEntry(ArchiveSource& source, const std::wstring& path, int slot);
+    // What a one-shot file's block header holds, read without touching the
+    // archive (the caller decides whether it is taken). Throws as readOneShotEntry.
+    struct OneShotEntry {
+        std::unique_ptr<FrameRecord> record;
+        RecordingHeader header;
+    };
+    static OneShotEntry readOneShotRecord(ArchiveSource& source, const std::wstring& path);
+    // Takes an entry read by readOneShotRecord into slot, as readOneShotEntry does.
+    void takeOneShotEntry(OneShotEntry entry, int slot);
     // After a folder scan: entries 0 .. count - 1 become the table, ordered by
     // time (pictures without a time first, equal times keep their order).
     void finishOneShotScan(int count);
@@ -65,9 +75,16 @@ public:
     // The same at the smallest reduced size that covers fitWidth × fitHeight
     // (miniatures); see decodeJpegToFit.
     std::unique_ptr<Image> decodeFrameToFit(int index, int fitWidth, int fitHeight);
+    // The picture of a one-shot entry of a folder at the reduced size, from the
+    // file the listing left open (closed afterwards) or else its file opened
+    // anew. Null when there is none or it does not decode.
+    std::unique_ptr<Image> decodeOneShotEntryToFit(int index, int fitWidth, int fitHeight);
 
     // Closes the file, frees the table and deletes the restored sound file.
     void close();
+    // Exchanges everything with other, the restored sound file included: a
+    // chapter read ahead on another thread takes the place of the open one.
+    void swap(VideoArchive& other) noexcept;
 
     const RecordingHeader& header() const { return header_; }
     int referenceFrame() const { return referenceFrame_; }
@@ -96,6 +113,9 @@ private:
     void findFirstAndLastTimes(std::uint32_t& firstStamp, std::uint32_t& lastStamp);
     void validateReferenceFrame(std::uint32_t firstStamp, std::uint32_t lastStamp);
     int highestTakenSlot() const;
+    // The picture of record in source at the reduced size (none: full size).
+    static std::unique_ptr<Image> decodePicture(ArchiveSource& source, const FrameRecord& record, int fitWidth,
+                                                int fitHeight);
 
     RecordingHeader header_;
     int referenceFrame_ = -1;

@@ -155,4 +155,33 @@ TEST_F(OneShot, ScannedEntriesAreOpenedOneByOne) {
     }
 }
 
+// Miniatures of a folder: the scan keeps each file it opened for the one
+// decode of its picture, and lets it go then; a scan for anything else keeps
+// none.
+TEST_F(OneShot, FolderScanKeepsEachFileForOneDecode) {
+    const std::wstring late =
+        write(L"late.dpc", sw::buildOneShotFile(smallPicture(CalendarTime{2009, 6, 15, 10, 0, 0}, 48)));
+    const std::wstring early =
+        write(L"early.dpc", sw::buildOneShotFile(smallPicture(CalendarTime{2009, 6, 15, 9, 0, 0}, 64)));
+    EXPECT_FALSE(archive.readOneShotFolder(folder.path(), true));
+    ASSERT_EQ(archive.frameCount(), 2);
+    ASSERT_TRUE(platform::deleteFile(early));
+
+    const std::unique_ptr<Image> kept = archive.decodeOneShotEntryToFit(0, 8, 2);
+    ASSERT_NE(kept, nullptr);                                      // read from the file the scan opened
+    EXPECT_EQ(kept->width(), 8);                                   // 64 reduced to 1/8, the smallest that covers 8 x 4
+    EXPECT_EQ(archive.decodeOneShotEntryToFit(0, 8, 4), nullptr);  // that file went with its decode
+    for (int pass = 0; pass < 2; ++pass) {
+        const std::unique_ptr<Image> image = archive.decodeOneShotEntryToFit(1, 0, 0);
+        ASSERT_NE(image, nullptr) << pass;  // kept, then opened again
+        EXPECT_EQ(image->width(), 48);
+    }
+    for (int index : {2, -1}) EXPECT_EQ(archive.decodeOneShotEntryToFit(index, 8, 4), nullptr) << index;
+
+    EXPECT_FALSE(archive.readOneShotFolder(folder.path()));
+    ASSERT_EQ(archive.frameCount(), 1);
+    ASSERT_TRUE(platform::deleteFile(late));
+    EXPECT_EQ(archive.decodeOneShotEntryToFit(0, 8, 4), nullptr);
+}
+
 }  // namespace
