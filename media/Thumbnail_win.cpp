@@ -271,13 +271,18 @@ int Thumbnail::aheadLimit() const {
     return list_->itemCount() < screenful ? screenful : runAhead;
 }
 
-// Each group costs the list a fixed price far above that of a miniature, so
-// past the first screenful the miniatures, which are out of sight, go in
-// every groupIntervalMs or groupLimit; those in sight, and the last, at once.
+// Each group costs the list a fixed price far above that of a miniature, and
+// each group in sight a drawing: so the first screenful goes in as one group,
+// and past it the miniatures, which are out of sight, every groupIntervalMs or
+// groupLimit. The last goes in at once; should the loader stall, the tick adds
+// what has come.
 bool Thumbnail::addingIsDue() const {
     if (gathered_.empty()) return false;
-    return list_->itemCount() < screenful || loaded_ >= total_ || static_cast<int>(gathered_.size()) >= groupLimit ||
-           timeGetTime() - lastGroupAdded_ >= groupIntervalMs;
+    if (loaded_ >= total_) return true;
+    const int gathered = static_cast<int>(gathered_.size());
+    const int inList = list_->itemCount();
+    if (inList < screenful) return inList + gathered >= screenful;
+    return gathered >= groupLimit || timeGetTime() - lastGroupAdded_ >= groupIntervalMs;
 }
 
 // False when the folder has gone: the strip is then empty and has warned. The
