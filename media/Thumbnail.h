@@ -64,7 +64,8 @@ public:
     void repaint(bool erase = true);
 
     // What the owner reads.
-    int loadedCount() const { return loaded_; }
+    // Miniatures in the list; more may have arrived and wait to go in.
+    int loadedCount() const { return loaded_ - static_cast<int>(gathered_.size()); }
     int totalCount() const { return total_; }
     bool isAllLoaded() const { return allLoaded_; }
     int selectedIndex() const { return selected_; }
