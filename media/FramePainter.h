@@ -15,7 +15,9 @@
 class FramePainter {
 public:
     // DrawDibDraw is the fast stretched drawing; without it (or when the system
-    // has none to give) StretchDIBits with halftone stretching is used.
+    // has none to give) StretchDIBits with halftone stretching is used. A
+    // picture of the letterbox's own size is not stretched at all: it goes to
+    // the device as it is, which spares DrawDib's copy of every frame.
     explicit FramePainter(bool useDrawDib = true);
     ~FramePainter();
     FramePainter(const FramePainter&) = delete;

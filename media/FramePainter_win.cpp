@@ -47,6 +47,12 @@ void FramePainter::drawPicture(HDC dc, int areaWidth, int areaHeight, const Imag
     const Image& copy = brightened(picture, brightness);
     const Letterbox box = Letterbox::fit(areaWidth, areaHeight);
     BITMAPINFOHEADER header = headerOf(copy);
+    if (box.width == copy.width() && box.height == copy.height()) {
+        // Nothing to stretch: straight to the device, without DrawDib's copy of the bits.
+        SetDIBitsToDevice(dc, box.x, box.y, box.width, box.height, 0, 0, 0, copy.height(), copy.pixels(),
+                          reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS);
+        return;
+    }
     if (drawDib_) {
         // DrawDibDraw only reads the bits, whatever its signature says.
         DrawDibDraw(drawDib_, dc, box.x, box.y, box.width, box.height, &header, const_cast<std::uint8_t*>(copy.pixels()),

@@ -107,6 +107,28 @@ TEST(FramePainterTest, BothDrawingRoadsLetterboxTheBrightenedCopyAndLeaveThePict
     EXPECT_EQ(picture.pixels()[2], 0x20);
 }
 
+// A picture of the area's own size is drawn unstretched, pixel for pixel and
+// the right way up (Image keeps its rows bottom-up), on both roads.
+TEST(FramePainterTest, APictureOfTheAreasSizeIsDrawnPixelForPixelTheRightWayUp) {
+    Image picture = solidPicture(640, 480);
+    const int topLeft = (479 * 640 + 0) * 4;  // the last row in memory is the top one
+    picture.pixels()[topLeft] = 0xFF;
+    picture.pixels()[topLeft + 1] = 0x00;
+    picture.pixels()[topLeft + 2] = 0x00;
+    GammaCorrection brightness;
+    brightness.setGamma(1.0);
+    for (bool useDrawDib : {true, false}) {
+        SCOPED_TRACE(useDrawDib ? "DrawDibDraw" : "StretchDIBits");
+        FramePainter painter(useDrawDib);
+        Surface area(640, 480);
+        painter.drawPicture(area.dc(), 640, 480, picture, brightness);
+        EXPECT_EQ(area.at(0, 0), 0x0000FFu);
+        EXPECT_EQ(area.at(1, 0), 0x208040u);
+        EXPECT_EQ(area.at(0, 479), 0x208040u);
+        EXPECT_EQ(area.at(639, 479), 0x208040u);
+    }
+}
+
 TEST_F(PictureTest, TheWindowShowsThePictureLetterboxedAt800By480AndAt640By600) {
     player->openEventRecording(samples().eventFolder);
     ASSERT_TRUE(waitForShown(0));
