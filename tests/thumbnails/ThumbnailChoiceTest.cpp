@@ -98,8 +98,9 @@ TEST_F(StripTest, ButtonsMoveTheSelectionAndStopAtTheEnds) {
 }
 
 TEST_F(StripTest, ChoosingWhileLoadingShowsAtOnceAndAgainAtTheEnd) {
+    // Enough that loading is still going on once the first screenful is in.
     OneShotPictures pictures;
-    ASSERT_TRUE(pictures.add(12));
+    ASSERT_TRUE(pictures.add(100));
     ASSERT_NO_THROW(strip->openOneShotFolder(pictures.folder()));
     ASSERT_TRUE(pumpUntil([&] { return strip->loadedCount() >= 4; }));
     const std::vector<COLORREF> plainFirst = cellPixels(strip->list()->images(), 0);
@@ -110,7 +111,7 @@ TEST_F(StripTest, ChoosingWhileLoadingShowsAtOnceAndAgainAtTheEnd) {
     EXPECT_FALSE(strip->isAllLoaded());
 
     ASSERT_TRUE(pumpUntil([&] { return strip->isAllLoaded(); }));
-    EXPECT_EQ(12, strip->list()->itemCount());
+    EXPECT_EQ(100, strip->list()->itemCount());
     EXPECT_EQ((std::vector<int>{2, 2}), owner->shown);
     EXPECT_EQ(std::vector<int>{2}, framedItems(*strip));
     EXPECT_EQ("FPNL", enabledButtons(*strip));
