@@ -94,15 +94,6 @@ private:
     std::int64_t frames_;
 };
 
-std::vector<std::wstring> folderNames(const std::wstring& folder) {
-    std::vector<platform::FolderEntry> entries;
-    platform::listFolder(folder, entries);
-    std::vector<std::wstring> names;
-    for (const auto& entry : entries) names.push_back(entry.name);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class ExportJudge : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -274,7 +265,7 @@ TEST_F(ExportJudge, UnwritableOutputFolderIsNamedAndNothingIsLeft) {
         EXPECT_EQ(failure.path(), folder);
         EXPECT_EQ(failure.message(), loadText(kCannotWriteFolder));
     }
-    EXPECT_EQ(folderNames(out_.path()), std::vector<std::wstring>{L"blocker"});
+    EXPECT_EQ(sortedNamesIn(out_.path()), std::vector<std::wstring>{L"blocker"});
 }
 
 TEST_F(ExportJudge, CancelledExportLeavesNothingNotEvenTheFolderItMade) {
@@ -282,7 +273,7 @@ TEST_F(ExportJudge, CancelledExportLeavesNothingNotEvenTheFolderItMade) {
     StopAfter stop(5);
     EXPECT_THROW(EvidenceExport::run(contents_->videoFolder, folder, {}, &stop), ExportCancelled);
     EXPECT_FALSE(platform::isFolder(folder));
-    EXPECT_TRUE(folderNames(out_.path()).empty());
+    EXPECT_TRUE(sortedNamesIn(out_.path()).empty());
 }
 
 TEST_F(ExportJudge, TakenNamesAreNeverOverwritten) {
@@ -294,7 +285,7 @@ TEST_F(ExportJudge, TakenNamesAreNeverOverwritten) {
     } catch (const ExportException& failure) {
         EXPECT_EQ(failure.message(), loadText(kNameTaken));
     }
-    EXPECT_EQ(folderNames(out_.path()).size(), first.files.size());
+    EXPECT_EQ(sortedNamesIn(out_.path()).size(), first.files.size());
     EXPECT_EQ(outside::sha256sum(outputPath(first, 0)), before);
 }
 

@@ -94,15 +94,6 @@ private:
     HHOOK hook_ = nullptr;
 };
 
-std::vector<std::wstring> namesIn(const std::wstring& folder) {
-    std::vector<platform::FolderEntry> entries;
-    platform::listFolder(folder, entries);
-    std::vector<std::wstring> names;
-    for (const auto& entry : entries) names.push_back(entry.name);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class ExportMenu : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -168,7 +159,7 @@ TEST_F(ExportMenu, EventExportsIntoTheChosenFolderWhileTheViewerGoesOn) {
     EXPECT_EQ(script.boxes[0].caption, loadText(5017));
     EXPECT_NE(script.boxes[0].text.find(out_), std::wstring::npos) << toUtf8(script.boxes[0].text);
     EXPECT_EQ(script.boxes[0].owner, window_->handle());
-    const std::vector<std::wstring> names = namesIn(out_);
+    const std::vector<std::wstring> names = sortedNamesIn(out_);
     ASSERT_EQ(names.size(), 4u);
     EXPECT_EQ(names[3], L"manifest.json");
     EXPECT_EQ(names[0].substr(names[0].size() - 4), L".avi");
@@ -195,13 +186,13 @@ TEST_F(ExportMenu, VideoMemoryAsksForTheOpenChapterOrAll) {
     pumpFor(300);
     EXPECT_EQ(cancelled.boxes.at(0).text, loadText(5543));
     EXPECT_FALSE(cancelled.sawBrowser);
-    EXPECT_TRUE(namesIn(out_).empty());
+    EXPECT_TRUE(sortedNamesIn(out_).empty());
 
     ExportScript chapterOnly({IDYES});
     exportFromMenu(chapterOnly);
     ASSERT_EQ(chapterOnly.boxes.size(), 2u);
     EXPECT_EQ(chapterOnly.boxes[1].caption, loadText(5017));
-    ASSERT_EQ(namesIn(out_).size(), 4u);
+    ASSERT_EQ(sortedNamesIn(out_).size(), 4u);
 }
 
 }  // namespace

@@ -1,12 +1,23 @@
 #pragma once
 // Test folders on disk: a fresh folder under the system's temporary folder,
 // removed with everything in it when the test ends.
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "platform/FileSystem.h"
 
 // Removes folder and everything below it, hidden and read-only files included.
+// The names of what a folder holds, sorted: what a test compares.
+inline std::vector<std::wstring> sortedNamesIn(const std::wstring& folder) {
+    std::vector<platform::FolderEntry> entries;
+    platform::listFolder(folder, entries);
+    std::vector<std::wstring> names;
+    for (const auto& entry : entries) names.push_back(entry.name);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 inline void removeFolderTree(const std::wstring& folder) {
     std::vector<platform::FolderEntry> entries;
     if (platform::listFolder(folder, entries)) {
