@@ -70,6 +70,10 @@ public:
     bool runLocked(const std::function<bool(VideoArchive&)>& operation);
     // Under the lock, or not at all when it is not had within the limit.
     void closeArchive();
+    // Under the lock: the archive read ahead into prepared becomes the open one
+    // and prepared is left holding the one that was open, for the caller to
+    // close. ImageException 5511 when the lock is not had within the limit.
+    void adoptArchive(VideoArchive& prepared);
 
     // Disarms the tick and throws away the result of every request made so
     // far, including a decode in progress; later requests are posted as usual.

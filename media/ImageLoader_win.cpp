@@ -170,6 +170,10 @@ void ImageLoader::closeArchive() {
     runAndUnlock([&] { archive_.close(); });
 }
 
+void ImageLoader::adoptArchive(VideoArchive& prepared) {
+    runWithLock([&] { archive_.swap(prepared); });
+}
+
 // Wakes the worker when it has reached the old end and waits.
 void ImageLoader::allowRunTo(int end) {
     int current = runEnd_;

@@ -2,6 +2,9 @@
 // The picture area of the main window and the engine that plays a recording:
 // frames fetched through its image loader, one WAVE sound whose position is the
 // master clock, and the chapters of a video-memory recording played in turn.
+// While a chapter plays, the next one is read ahead (ChapterPreparer) and its
+// sound queued behind the open one, so that the change at the end of the
+// chapter swaps them in without closing anything and without a gap.
 //
 // Typical use by the main window (event memory):
 //   player->setOpenMode(displayMode);
@@ -14,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "media/ChapterPreparer.h"
 #include "media/FrameClock.h"
 #include "media/FramePainter.h"
 #include "media/GammaCorrection.h"
@@ -102,6 +106,9 @@ public:
     void setSpeed(PlaybackSpeed speed);
     const PlaybackSpeed& speed() const { return speed_; }
 
+    // The chapter read ahead and ready to follow the open one; -1 when none is.
+    int preparedChapter() const { return preparer_->readyChapter(); }
+
     // The frame index of the picture on screen; -1 when none is.
     int shownFrame() const { return currentImage_ ? shownFrame_ : -1; }
     unsigned timerResolution() const { return timerResolution_.period(); }
@@ -113,6 +120,7 @@ private:
     void onTimer(UINT_PTR id);
     void onPictureArrived(int frame, Image* picture);
     void onSoundEnded();
+    void onChapterPrepared(WPARAM ticket);
     void onRightButtonDown(int x, int y);
     void onCommand(WORD command);
 
@@ -124,6 +132,14 @@ private:
     void openSound();
     void dropQueuedPictures();
     bool openChapterOrReset(int n);
+
+    // The chapter change without closing: the next chapter read ahead, its
+    // sound queued, and taken over when the sound reaches it.
+    void prepareChapterAfter(int n);
+    void queuePreparedSound();
+    bool changeToPreparedChapter();
+    void playIntoPreparedChapter();
+    void openNextChapter();
 
     // The clock.
     void advance();
@@ -170,4 +186,5 @@ private:
     GammaCorrection brightness_;
     FramePainter painter_;
     std::unique_ptr<ImageLoader> loader_;
+    std::unique_ptr<ChapterPreparer> preparer_;
 };

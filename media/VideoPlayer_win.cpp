@@ -24,6 +24,9 @@ constexpr int kDataUnreadableText = 5510;
 constexpr int kInitialWidth = 640;
 constexpr int kInitialHeight = 480;
 constexpr UINT_PTR kFrameTimer = 0;
+// How often the last frame of a chapter looks whether the sound has reached
+// the next one: well within a frame period.
+constexpr DWORD kChangePollMs = 10;
 
 // The folder of a chapter archive: trailing separators dropped, then the last
 // component cut off.
@@ -51,12 +54,14 @@ VideoPlayer::VideoPlayer(PlaybackOwner& owner) : owner_(owner) {
            owner.ownerWindow(), nullptr, GetModuleHandleW(nullptr), nullptr);
     soundPlayer_ = new WaveAudioPlayer(handle());
     loader_ = std::make_unique<ImageLoader>(handle());
+    preparer_ = std::make_unique<ChapterPreparer>(handle());
 }
 
 // Runs while the window is being destroyed, possibly after the owner has gone:
 // nothing here may call the owner.
 VideoPlayer::~VideoPlayer() {
     close();
+    preparer_.reset();
     loader_.reset();
     if (soundPlayer_) DestroyWindow(soundPlayer_->handle());
 }
@@ -81,6 +86,9 @@ LRESULT VideoPlayer::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case MM_MCINOTIFY:
             onSoundEnded();
             return 0;
+        case ChapterPreparer::preparedMessage:
+            onChapterPrepared(wParam);
+            return 0;
         case WM_RBUTTONDOWN:
             if (displayMode != DisplayModeOneShot) break;
             onRightButtonDown(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
@@ -100,6 +108,7 @@ ISoundPlayer& VideoPlayer::soundPlayer() {
 // ---- Opening and closing ----
 
 void VideoPlayer::close() {
+    preparer_->drop();
     loader_->cancel();
     soundPlayer_->close();
     info_.reset();
@@ -164,6 +173,7 @@ void VideoPlayer::openEventRecording(const std::wstring& folder) {
 }
 
 int VideoPlayer::buildChapterList(const std::wstring& folder) {
+    preparer_->drop();
     chapterPaths_.fill(std::wstring());
     chapterCount_ = 0;
     totalFrames_ = 0;
@@ -200,6 +210,7 @@ bool VideoPlayer::openChapter(int n) {
     owner_.resetChart();
     owner_.repaintInformationPanel();
     finishOpening();
+    prepareChapterAfter(n);
     return true;
 }
 
@@ -405,7 +416,11 @@ void VideoPlayer::synchronise() {
         return;
     }
     endReached_ = true;
-    if (soundPlayer_->getState() != ISoundPlayer::statePlaying) endOfRecording();
+    if (soundPlayer_->getState() != ISoundPlayer::statePlaying) {
+        endOfRecording();
+    } else if (preparer_->readyChapter() == chapter_ + 1) {
+        playIntoPreparedChapter();
+    }
 }
 
 // Without sound: the time since the last play request, from where it started.
@@ -447,6 +462,17 @@ void VideoPlayer::endOfRecording() {
         return;
     }
     if (chapter_ >= chapterCount_ - 1) return;  // after the last chapter playback stays stopped
+    if (!changeToPreparedChapter()) {
+        openNextChapter();
+        return;
+    }
+    // The sound ran out before the change (none was queued): the next one opens now.
+    if (speed_.isNormal()) openSound();
+    playFrom(0);
+}
+
+// The old way, reading the chapter now; its failures reset the owner and warn.
+void VideoPlayer::openNextChapter() {
     chapter_ += 1;
     if (openChapterOrReset(chapter_)) playOn();
 }
@@ -572,6 +598,7 @@ void VideoPlayer::setSpeed(PlaybackSpeed speed) {
     if (playState_ == stateClosed) return;
     if (speed_.isNormal()) {
         openSound();
+        queuePreparedSound();
     } else {
         soundPlayer_->close();
     }
@@ -581,4 +608,84 @@ void VideoPlayer::setSpeed(PlaybackSpeed speed) {
         ignoringFailure([&] { soundPlayer_->play(start); });
     }
     owner_.refresh();
+}
+
+// ---- The chapter change ----
+
+void VideoPlayer::prepareChapterAfter(int n) {
+    preparer_->drop();
+    const int next = n + 1;
+    if (playState_ == stateClosed || displayMode != DisplayModeVideo) return;
+    if (next >= chapterCount_ || next >= kMaxChapters || chapterPaths_[next].empty()) return;
+    preparer_->prepare(next, chapterPaths_[next]);
+}
+
+// A preparation that failed is dropped by the preparer: the change then opens
+// the chapter the old way, with its messages.
+void VideoPlayer::onChapterPrepared(WPARAM ticket) {
+    if (!preparer_->takeReport(ticket)) return;
+    queuePreparedSound();
+}
+
+void VideoPlayer::queuePreparedSound() {
+    if (!speed_.isNormal() || preparer_->readyChapter() != chapter_ + 1) return;
+    const std::wstring& path = preparer_->soundFilePath();
+    if (path.empty()) return;
+    ignoringFailure([&] { soundPlayer_->queueFollowing(path); });
+}
+
+// The prepared next chapter becomes the open one. Its first picture replaces
+// the last of the chapter before without a blank in between. False, with the
+// open chapter unchanged, when none is ready, the folder has gone (the old way
+// then tells the user) or the loader's lock is not had.
+bool VideoPlayer::changeToPreparedChapter() {
+    const int next = chapter_ + 1;
+    if (preparer_->readyChapter() != next) return false;
+    if (!platform::isFolder(folder_)) {
+        preparer_->drop();
+        return false;
+    }
+    std::unique_ptr<Image> firstPicture;
+    std::unique_ptr<VideoArchive> archive = preparer_->takeArchive(firstPicture);
+    loader_->cancel();
+    try {
+        loader_->adoptArchive(*archive);
+    } catch (const Exception&) {
+        return false;
+    }
+    dropQueuedPictures();
+    archive->close();  // the chapter played out; its sound is in the sound player's memory
+    chapter_ = next;
+    info_ = std::make_unique<VideoInfo07>(loader_->archive());
+    currentFrame_ = 0;
+    endReached_ = false;
+    requestRefused_ = false;
+    firstFrameArrived_ = firstPicture != nullptr;
+    if (firstPicture) {
+        currentImage_ = std::move(firstPicture);
+        shownFrame_ = 0;
+        repaint(false);
+    }
+    owner_.resetChart();
+    owner_.repaintInformationPanel();
+    prepareChapterAfter(next);
+    return true;
+}
+
+// At the last frame of a chapter while its sound plays on: with the next
+// chapter's sound queued behind it, the next frame is the prepared chapter's
+// first, shown when a next frame of the old chapter would have been, and the
+// clock counts from the next sound. Without one short ticks look again; a
+// sound that runs out first ends the chapter the usual way.
+void VideoPlayer::playIntoPreparedChapter() {
+    if (!soundPlayer_->countFromFollowing()) {
+        loader_->armTick(kChangePollMs);
+        return;
+    }
+    if (!changeToPreparedChapter()) {
+        openNextChapter();
+        return;
+    }
+    loader_->armTick(delayUntilDue());
+    if (!firstFrameArrived_) requestCurrentFrame();
 }

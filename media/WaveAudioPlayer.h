@@ -41,6 +41,22 @@ public:
     std::int32_t getVolume() override { return volume_; }
     std::int32_t setVolume(std::int32_t volume) override;
 
+    // A chapter change without a gap: the sound at path follows the open one
+    // on the same device, written on as soon as the open one's data runs out
+    // (a short last chunk is topped up with its start). False (nothing queued)
+    // when nothing is open or the formats differ; a file that cannot be read
+    // throws as open does. Until the owner counts from it, a play request or a
+    // stop keeps it queued behind the open sound; a close drops it.
+    bool queueFollowing(const std::wstring& path);
+    void dropFollowing();
+    bool hasFollowing() const { return followingQueued_ || changePending_; }
+    // While playing: the following sound becomes the open one, and positions
+    // count from its start, negative while the device still plays (or is yet
+    // to be given) the end of the sound before it. False when there is no
+    // following sound or nothing plays; a later play request or stop plays
+    // the following sound.
+    bool countFromFollowing();
+
     // The engine's clock when no sound could be opened: baseMs + (now − playStartTick).
     std::int32_t baseMs() const { return baseMs_; }
     DWORD playStartTick() const { return playStartTick_; }
@@ -54,6 +70,11 @@ private:
     void openDevice(const std::wstring& path);
     void closeDevice();
     void resetDevice();
+    bool moveOnToFollowing(std::int64_t deviceOffset);
+    SoundBuffer::Chunk chunkFrom(std::uint32_t position) const;
+    void joinFollowing(WAVEHDR& header, const SoundBuffer::Chunk& last);
+    void forgetDeviceBytes();
+    std::int32_t timeOfPlayedBytes(std::int64_t bytes) const;
 
     void onRefillRequest();
     bool takeReturnedHeader();
@@ -88,4 +109,19 @@ private:
     bool devicePaused_ = false;
     // The device's position, moving between the driver's steps.
     SoundClock positionClock_;
+    // The sound queued to follow, and once its first chunk is written (change
+    // pending) the one before it, whose end the device is still playing. Device
+    // positions below deviceOffset_ are that sound's; from it on the open one's.
+    SoundBuffer following_;
+    bool followingQueued_ = false;
+    SoundBuffer preceding_;
+    std::int32_t precedingBaseMs_ = 0;
+    bool changePending_ = false;
+    // The owner counts from the following sound before its first chunk is written.
+    bool countedAhead_ = false;
+    std::int64_t deviceOffset_ = 0;
+    std::int64_t bytesWritten_ = 0;  // handed to the device since its last reset
+    // After a topped-up chunk the following sound's chunks keep its phase
+    // instead of ending on multiples of the chunk size.
+    bool offGrid_ = false;
 };

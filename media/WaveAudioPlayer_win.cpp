@@ -94,6 +94,7 @@ void WaveAudioPlayer::close() {
     scaledByteRate_ = 0;
     writeStart_ = writeEnd_ = 0;
     finished_ = false;
+    dropFollowing();
     sound_ = SoundBuffer();
     outputBuffer_.clear();
     outputBuffer_.shrink_to_fit();
@@ -121,6 +122,7 @@ void WaveAudioPlayer::resetDevice() {
     waveOutReset(device_);
     held_[0] = held_[1] = false;
     queued_ = 0;
+    forgetDeviceBytes();
     positionClock_.reset();
 }
 
@@ -149,6 +151,7 @@ void WaveAudioPlayer::stop() {
     writeStart_ = writeEnd_ = 0;
     // The buffers stay counted: when their reports are in, the owner hears of the stop.
     waveOutReset(device_);
+    forgetDeviceBytes();
     positionClock_.reset();
     state_ = stateStopped;
 }
@@ -193,7 +196,7 @@ std::int32_t WaveAudioPlayer::getPosition() {
     } else {
         return 0;
     }
-    const std::int32_t played = sound_.timeOfOffset(sound_.clampToData(bytes)) + baseMs_;
+    const std::int32_t played = timeOfPlayedBytes(bytes);
     // Paused or stopped, the device's own position stands still, and so must the clock.
     if (state_ != statePlaying) {
         positionClock_.reset();
@@ -243,6 +246,10 @@ void WaveAudioPlayer::continueAfterReturn() {
 void WaveAudioPlayer::fillFreeHeaders(std::uint32_t position) {
     while (isFree(nextHeader_)) {
         if (writeChunk(position) == 0) {
+            if (moveOnToFollowing(bytesWritten_)) {
+                position = 0;
+                continue;
+            }
             if (queued_ <= 0) endOfSound();
             return;
         }
@@ -252,17 +259,19 @@ void WaveAudioPlayer::fillFreeHeaders(std::uint32_t position) {
 
 std::uint32_t WaveAudioPlayer::writeChunk(std::uint32_t position) {
     if (sound_.chunkSize() == 0) return 0;
-    const SoundBuffer::Chunk chunk = sound_.chunkAt(position);
+    const SoundBuffer::Chunk chunk = chunkFrom(position);
     writeStart_ = chunk.start;
     writeEnd_ = chunk.end;
     if (chunk.count == 0) return 0;
     WAVEHDR& header = headers_[nextHeader_];
     sound_.convert(chunk, volume_, reinterpret_cast<std::uint8_t*>(header.lpData));
     header.dwBufferLength = chunk.count;
+    joinFollowing(header, chunk);
     header.dwFlags &= ~WHDR_DONE;
     if (waveOutWrite(device_, &header, sizeof header) == MMSYSERR_NOERROR) {
         held_[nextHeader_] = true;
         ++queued_;
+        bytesWritten_ += header.dwBufferLength;
         nextHeader_ = 1 - nextHeader_;
         state_ = statePlaying;
     }
@@ -281,4 +290,115 @@ void WaveAudioPlayer::endOfSound() {
 
 void WaveAudioPlayer::notifyOwner() {
     PostMessageW(owner_, MM_MCINOTIFY, 0, 0);
+}
+
+// ---- The following sound ----
+
+bool WaveAudioPlayer::queueFollowing(const std::wstring& path) {
+    dropFollowing();
+    if (state_ == stateClosed) return false;
+    WaveFile file = WaveFile::load(path);
+    const WaveFile::Format& format = file.format();
+    if (format.formatTag != format_.wFormatTag || format.channels != format_.nChannels ||
+        format.samplesPerSecond != format_.nSamplesPerSec || format.blockAlign != format_.nBlockAlign ||
+        format.bitsPerSample != format_.wBitsPerSample) {
+        return false;
+    }
+    following_ = SoundBuffer(file.takeSamples(), format.blockAlign, format.samplesPerSecond);
+    followingQueued_ = following_.chunkSize() != 0;
+    return followingQueued_;
+}
+
+void WaveAudioPlayer::dropFollowing() {
+    following_ = SoundBuffer();
+    followingQueued_ = false;
+}
+
+// Called when the open sound's data has run out: writing goes on with the
+// following sound, while the device still plays the end of this one.
+bool WaveAudioPlayer::moveOnToFollowing(std::int64_t deviceOffset) {
+    if (!followingQueued_ || changePending_) return false;
+    preceding_ = std::move(sound_);
+    sound_ = std::move(following_);
+    followingQueued_ = false;
+    precedingBaseMs_ = baseMs_;
+    baseMs_ = 0;
+    deviceOffset_ = deviceOffset;
+    changePending_ = !countedAhead_;
+    countedAhead_ = false;
+    if (!changePending_) preceding_ = SoundBuffer();
+    return true;
+}
+
+SoundBuffer::Chunk WaveAudioPlayer::chunkFrom(std::uint32_t position) const {
+    SoundBuffer::Chunk chunk = sound_.chunkAt(position);
+    if (!offGrid_ || chunk.count == 0) return chunk;
+    chunk.end = std::min(chunk.start + sound_.chunkSize(), sound_.size() - 1);
+    chunk.count = chunk.end - chunk.start;
+    return chunk;
+}
+
+// A short last chunk would leave the device only its few milliseconds to
+// wait for the next refill; it is filled up with the following sound instead.
+void WaveAudioPlayer::joinFollowing(WAVEHDR& header, const SoundBuffer::Chunk& last) {
+    const std::uint32_t room = sound_.chunkSize() - std::min(last.count, sound_.chunkSize());
+    if (!followingQueued_ || changePending_ || room == 0 || last.end + 1 < sound_.size()) return;
+    const std::int64_t deviceOffset = bytesWritten_ + last.count;
+    if (!moveOnToFollowing(deviceOffset)) return;
+    SoundBuffer::Chunk head;
+    head.end = std::min(room, sound_.size() > 0 ? sound_.size() - 1 : 0);
+    head.count = head.end;
+    sound_.convert(head, volume_, reinterpret_cast<std::uint8_t*>(header.lpData) + last.count);
+    header.dwBufferLength += head.count;
+    writeStart_ = 0;
+    writeEnd_ = head.end;
+    offGrid_ = true;
+}
+
+// A reset restarts the device's count; a change the owner has not taken yet
+// is undone, so that a play request plays the sound the owner still has open.
+void WaveAudioPlayer::forgetDeviceBytes() {
+    if (changePending_) {
+        following_ = std::move(sound_);
+        sound_ = std::move(preceding_);
+        preceding_ = SoundBuffer();
+        baseMs_ = precedingBaseMs_;
+        followingQueued_ = true;
+        changePending_ = false;
+    }
+    if (countedAhead_) {
+        sound_ = std::move(following_);
+        followingQueued_ = false;
+        baseMs_ = 0;
+        countedAhead_ = false;
+    }
+    deviceOffset_ = 0;
+    bytesWritten_ = 0;
+    offGrid_ = false;
+}
+
+// Before the following sound is written its first byte's place on the device
+// is known all the same: the rest of the open sound goes there first, whole.
+bool WaveAudioPlayer::countFromFollowing() {
+    if (changePending_) {
+        changePending_ = false;
+        preceding_ = SoundBuffer();
+        return true;
+    }
+    if (!followingQueued_ || countedAhead_ || state_ != statePlaying || writeEnd_ == 0) return false;
+    deviceOffset_ = bytesWritten_ + (sound_.size() - 1 - std::min(writeEnd_, sound_.size() - 1));
+    countedAhead_ = true;
+    return true;
+}
+
+// Positions below the following sound's first byte belong to the sound before
+// it: on that sound's clock until the owner counts from the following one,
+// then negative.
+std::int32_t WaveAudioPlayer::timeOfPlayedBytes(std::int64_t bytes) const {
+    if (bytes < deviceOffset_) {
+        if (changePending_) return preceding_.timeOfOffset(preceding_.clampToData(bytes)) + precedingBaseMs_;
+        return -sound_.timeOfOffset(static_cast<std::uint64_t>(deviceOffset_ - bytes));
+    }
+    if (countedAhead_) return 0;  // the device waits for the following sound's first chunk
+    return sound_.timeOfOffset(sound_.clampToData(bytes - deviceOffset_)) + baseMs_;
 }

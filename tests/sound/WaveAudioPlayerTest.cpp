@@ -366,4 +366,107 @@ TEST_F(WaveAudioPlayerTest, DestroyingTheWindowClosesTheDeviceQuietly) {
     EXPECT_EQ(owner->notifications, 0);
 }
 
+// ---- A following sound (the chapter change) ----
+
+Bytes joined(const Bytes& first, const Bytes& second) {
+    Bytes out = first;
+    out.insert(out.end(), second.begin(), second.end());
+    return out;
+}
+
+bool endsWith(const Bytes& bytes, const Bytes& end) {
+    return bytes.size() >= end.size() && std::equal(end.begin(), end.end(), bytes.end() - end.size());
+}
+
+TEST_F(WaveAudioPlayerTest, AFollowingSoundPlaysOnAfterTheOpenOneAndTheClockCountsFromIt) {
+    const std::wstring first = soundFile(8269);  // three whole chunks and a short one, topped up from the next
+    const Bytes firstSamples = samples;
+    const std::wstring second = soundFile(11025);
+    const Bytes secondSamples = samples;
+    SKIP_WITHOUT_CAPTURE(openCaptured(first));
+    ASSERT_TRUE(player->queueFollowing(second));
+    EXPECT_TRUE(player->hasFollowing());
+    player->play(0);
+    ASSERT_TRUE(pumpUntil([&] { return player->getPosition() >= 500; }, kPlayTimeoutMs));
+    ASSERT_TRUE(player->countFromFollowing());
+    // The end of the first sound still to come: before the second's start.
+    const std::int32_t counted = player->getPosition();
+    EXPECT_LE(counted, 0);
+    EXPECT_GE(counted, -260);
+    ASSERT_TRUE(pumpUntil([&] { return player->getPosition() > 0; }, kPlayTimeoutMs));
+    EXPECT_LE(player->getPosition(), 1000);
+    ASSERT_TRUE(playToTheEnd());
+    pumpFor(300);
+    EXPECT_EQ(owner->notifications, 1);  // no end between the two
+    EXPECT_FALSE(player->hasFollowing());
+    const Bytes captured = closeAndReadCapture();
+    EXPECT_EQ(withoutSilence(captured), joined(scaled(firstSamples, 0, firstSamples.size() - 1, 16),
+                                               scaled(secondSamples, 0, secondSamples.size() - 1, 16)))
+        << "captured " << captured.size();
+}
+
+TEST_F(WaveAudioPlayerTest, APlayRequestBeforeTheChangeKeepsTheFollowingSoundBehindTheOpenOne) {
+    const std::wstring first = soundFile(33075);
+    const Bytes firstSamples = samples;
+    const std::wstring second = soundFile(4410);
+    const Bytes secondSamples = samples;
+    SKIP_WITHOUT_CAPTURE(openCaptured(first));
+    ASSERT_TRUE(player->queueFollowing(second));
+    player->play(0);
+    pumpFor(200);
+    player->play(2500);
+    ASSERT_TRUE(playToTheEnd());
+    pumpFor(300);
+    EXPECT_EQ(owner->notifications, 1);
+    const Bytes played = withoutSilence(closeAndReadCapture());
+    EXPECT_TRUE(endsWith(played, joined(scaled(firstSamples, 27562, firstSamples.size() - 1, 16),
+                                        scaled(secondSamples, 0, secondSamples.size() - 1, 16))))
+        << "played " << played.size();
+}
+
+// Counted from before its first chunk was written, the following sound is the
+// open one: a stop and a play request play it, not the rest of the first.
+TEST_F(WaveAudioPlayerTest, AfterCountingFromTheFollowingSoundAPlayRequestPlaysIt) {
+    const std::wstring first = soundFile(22050);
+    const std::wstring second = soundFile(6615);
+    const Bytes secondSamples = samples;
+    SKIP_WITHOUT_CAPTURE(openCaptured(first));
+    ASSERT_TRUE(player->queueFollowing(second));
+    player->play(0);
+    pumpFor(100);
+    ASSERT_TRUE(player->countFromFollowing());
+    EXPECT_LT(player->getPosition(), -1000);
+    player->stop();
+    pumpFor(300);  // the stop's own report
+    owner->notifications = 0;
+    capture.mark();
+    player->play(0);
+    ASSERT_TRUE(playToTheEnd());
+    pumpFor(300);
+    EXPECT_EQ(withoutSilence(closeAndReadCapture()), scaled(secondSamples, 0, secondSamples.size() - 1, 16));
+}
+
+TEST_F(WaveAudioPlayerTest, OnlyAnOpenSoundIsFollowedByAnAcceptedFileAndACloseDropsIt) {
+    const std::wstring first = soundFile(11025);
+    const std::wstring second = soundFile(11025);
+    EXPECT_FALSE(player->queueFollowing(second));  // nothing open
+    TestWave fastRate;
+    fastRate.samplesPerSecond = 22050;
+    fastRate.samples = TestWave::noise(5000);
+    const std::wstring fast = folder.file(L"fast.wav");
+    ASSERT_TRUE(fastRate.write(fast));
+    player->open(first);
+    ASSERT_TRUE(player->queueFollowing(second));
+    EXPECT_THROW(player->queueFollowing(fast), Exception);
+    EXPECT_FALSE(player->hasFollowing());
+    EXPECT_EQ(player->getState(), ISoundPlayer::stateStopped);  // the open sound stays
+    EXPECT_FALSE(player->countFromFollowing());
+    ASSERT_TRUE(player->queueFollowing(second));
+    EXPECT_FALSE(player->countFromFollowing());  // nothing plays
+    player->close();
+    EXPECT_FALSE(player->hasFollowing());
+    player->open(first);
+    EXPECT_FALSE(player->hasFollowing());
+}
+
 }  // namespace

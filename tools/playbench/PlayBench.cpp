@@ -91,6 +91,7 @@ struct Measurement {
     std::int64_t smallestLipSyncMs = 0;
     std::set<int> drawn;  // frame indices (over all chapters) that reached the screen
     DWORD largestPictureGapMs = 0;
+    int largestPictureGapEnd = -1;  // the frame that ended it, counted from the start of the run
     int blankPaints = 0;
     double userSeconds = 0;
     double systemSeconds = 0;
@@ -173,7 +174,10 @@ private:
         const int frame = shownFrame() + chapter() * kChapterFrames * (displayMode == DisplayModeVideo);
         if (frame == lastPicture) return;
         m.drawn.insert(frame - offset);
-        if (lastPicture >= 0) m.largestPictureGapMs = std::max(m.largestPictureGapMs, now - lastPictureWall);
+        if (lastPicture >= 0 && now - lastPictureWall > m.largestPictureGapMs) {
+            m.largestPictureGapMs = now - lastPictureWall;
+            m.largestPictureGapEnd = frame - offset;
+        }
         lastPicture = frame;
         lastPictureWall = now;
     }
@@ -431,8 +435,10 @@ int playChapterChange() {
                 kChapterFrames);
     std::printf("played:        the last %d frames of the first, %lu ms of the second\n", kFramesBeforeChange,
                 static_cast<unsigned long>(kMsAfterChange));
-    std::printf("picture gap:   %lu ms the longest between two new frames (%d blank paints)\n",
-                static_cast<unsigned long>(m.largestPictureGapMs), m.blankPaints);
+    std::printf("picture gap:   %lu ms the longest between two new frames, before frame %d of the run"
+                " (%d is the first of the second chapter; %d blank paints)\n",
+                static_cast<unsigned long>(m.largestPictureGapMs), m.largestPictureGapEnd, kFramesBeforeChange,
+                m.blankPaints);
     if (capture.empty()) {
         std::printf("sound gap:     not measured (run with ORVELLE_SOUND_CAPTURE)\n");
     } else {
