@@ -92,6 +92,7 @@ struct Measurement {
     std::set<int> drawn;  // frame indices (over all chapters) that reached the screen
     DWORD largestPictureGapMs = 0;
     int largestPictureGapEnd = -1;  // the frame that ended it, counted from the start of the run
+    DWORD chapterChangeGapMs = 0;   // from the last new frame of one chapter to the first of the next
     int blankPaints = 0;
     double userSeconds = 0;
     double systemSeconds = 0;
@@ -177,6 +178,9 @@ private:
         if (lastPicture >= 0 && now - lastPictureWall > m.largestPictureGapMs) {
             m.largestPictureGapMs = now - lastPictureWall;
             m.largestPictureGapEnd = frame - offset;
+        }
+        if (lastPicture >= 0 && frame / kChapterFrames > lastPicture / kChapterFrames) {
+            m.chapterChangeGapMs = std::max(m.chapterChangeGapMs, now - lastPictureWall);
         }
         lastPicture = frame;
         lastPictureWall = now;
@@ -439,6 +443,8 @@ int playChapterChange() {
                 " (%d is the first of the second chapter; %d blank paints)\n",
                 static_cast<unsigned long>(m.largestPictureGapMs), m.largestPictureGapEnd, kFramesBeforeChange,
                 m.blankPaints);
+    std::printf("change gap:    %lu ms from the last new frame of the first chapter to the first of the second\n",
+                static_cast<unsigned long>(m.chapterChangeGapMs));
     if (capture.empty()) {
         std::printf("sound gap:     not measured (run with ORVELLE_SOUND_CAPTURE)\n");
     } else {
