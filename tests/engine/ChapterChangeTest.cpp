@@ -12,12 +12,6 @@
 
 class ChapterChangeTest : public EngineTest {
 protected:
-    void openVideoFolder(const std::wstring& folder) {
-        useMode(DisplayModeVideo);
-        player->showLoading();
-        player->buildChapterList(folder);
-        ASSERT_TRUE(player->openChapter(0));
-    }
     bool waitForPrepared(int chapter) {
         return pumpUntil([&] { return player->preparedChapter() == chapter; }, kPatienceMs);
     }

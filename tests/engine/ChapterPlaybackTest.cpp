@@ -16,13 +16,6 @@
 
 class ChapterPlaybackTest : public EngineTest {
 protected:
-    // As the main window opens a video-memory folder.
-    void openVideoFolder(const std::wstring& folder) {
-        useMode(DisplayModeVideo);
-        player->showLoading();
-        player->buildChapterList(folder);
-        ASSERT_TRUE(player->openChapter(0));
-    }
     // The playback window as on screen once the picture of frame has come (or
     // the wait has ended without it).
     WindowPixels pictureOnScreen(int frame) {

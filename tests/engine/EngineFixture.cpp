@@ -44,6 +44,13 @@ void EngineTest::useMode(int mode) {
     player->setOpenMode(mode);
 }
 
+void EngineTest::openVideoFolder(const std::wstring& folder) {
+    useMode(DisplayModeVideo);
+    player->showLoading();
+    player->buildChapterList(folder);
+    ASSERT_TRUE(player->openChapter(0));
+}
+
 bool EngineTest::waitForShown(int frame, DWORD timeoutMs) {
     return pumpUntil([&] { return player->shownFrame() == frame; }, timeoutMs);
 }

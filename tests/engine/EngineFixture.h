@@ -4,6 +4,8 @@
 // for the whole program.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "app/DisplayMode.h"
 #include "engine/EngineHarness.h"
 #include "engine/EngineSamples.h"
@@ -21,6 +23,8 @@ protected:
     const EngineSamples& samples() const { return engineSamples(); }
     // Sets the display mode as the main window does before it opens a recording.
     void useMode(int mode);
+    // As the main window opens a video-memory folder: its first chapter.
+    void openVideoFolder(const std::wstring& folder);
     // Waits until the picture of frame is on screen.
     bool waitForShown(int frame, DWORD timeoutMs = kPatienceMs);
     bool waitForState(int state, DWORD timeoutMs = kPatienceMs);
