@@ -16,6 +16,7 @@
 #include "app/DisplayMode.h"
 #include "app/Texts.h"
 #include "dialogs/DialogDriver.h"
+#include "support/MessageBoxAnswerer.h"
 #include "ui/main/FolderDialog.h"
 
 namespace {
@@ -127,15 +128,7 @@ RECT clientRectangleOf(HWND control) {
 }
 
 std::wstring selectedTreeItem(HWND dialog) {
-    HWND tree = FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr);
-    wchar_t text[MAX_PATH] = {};
-    TVITEMW item{};
-    item.mask = TVIF_TEXT;
-    item.hItem = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    item.pszText = text;
-    item.cchTextMax = MAX_PATH;
-    if (item.hItem) SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return text;
+    return selectedTreeText(FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr));
 }
 
 std::vector<std::wstring> listItems(HWND list) {

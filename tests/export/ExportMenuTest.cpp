@@ -68,23 +68,12 @@ private:
         if (HWND tree = FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr)) {
             sawBrowser = true;
             // The browser settles on the start folder a few turns after it opens.
-            if (selectedItem(tree) == expectedFolder || ++browserTicks_ > 100) pressButton(dialog, IDOK);
+            if (selectedTreeText(tree) == expectedFolder || ++browserTicks_ > 100) pressButton(dialog, IDOK);
             return;
         }
         boxes.push_back(readMessageBox(dialog));
         const int answer = boxes.size() <= answers_.size() ? answers_[boxes.size() - 1] : IDOK;
         pressButton(dialog, answer);
-    }
-
-    static std::wstring selectedItem(HWND tree) {
-        wchar_t text[MAX_PATH] = {};
-        TVITEMW item{};
-        item.mask = TVIF_TEXT;
-        item.hItem = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-        item.pszText = text;
-        item.cchTextMax = MAX_PATH;
-        if (item.hItem) SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        return text;
     }
 
     static inline ExportScript* current_ = nullptr;

@@ -24,6 +24,8 @@ std::wstring messageBoxText(HWND box);
 ShownBox readMessageBox(HWND box);
 
 std::wstring windowText(HWND window);
+// The text of a tree view's selected item (a folder browser's current folder).
+std::wstring selectedTreeText(HWND tree);
 // Sends a button's click to its dialog, as the button itself would.
 void pressButton(HWND dialog, int id);
 
