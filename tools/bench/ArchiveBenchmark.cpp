@@ -8,7 +8,6 @@
 //                  separates the reader's share from the decoder's.
 // The archive is written once into the temporary folder and removed at exit.
 #include <benchmark/benchmark.h>
-#include <jpeglib.h>
 
 #include <cstdio>
 #include <memory>
@@ -20,6 +19,7 @@
 #include "platform/File.h"
 #include "platform/FileSystem.h"
 #include "recording/VideoArchive.h"
+#include "tools/bench/PlainJpegDecode.h"
 #include "tools/samplewriter/RecorderJpeg.h"
 #include "tools/samplewriter/SampleArchive.h"
 
@@ -116,33 +116,12 @@ void DecodeJpegInMemory(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 
-// libjpeg's own memory source and standard error manager: the least a decoder
-// of these frames has to do, with the output colour space it chooses itself.
-bool decodePlain(const sw::Bytes& jpeg, std::vector<unsigned char>& rgb) {
-    jpeg_decompress_struct decoder;
-    jpeg_error_mgr errors;
-    decoder.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&decoder);
-    jpeg_mem_src(&decoder, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
-    jpeg_read_header(&decoder, TRUE);
-    jpeg_start_decompress(&decoder);
-    const std::size_t stride = static_cast<std::size_t>(decoder.output_width) * decoder.output_components;
-    rgb.resize(stride * decoder.output_height);
-    while (decoder.output_scanline < decoder.output_height) {
-        JSAMPROW row = rgb.data() + stride * decoder.output_scanline;
-        jpeg_read_scanlines(&decoder, &row, 1);
-    }
-    jpeg_finish_decompress(&decoder);
-    jpeg_destroy_decompress(&decoder);
-    return true;
-}
-
 void PlainLibjpeg(benchmark::State& state) {
     const std::vector<sw::Bytes>& jpegs = sample().jpegs();
     std::vector<unsigned char> rgb;
     std::size_t frame = 0;
     for (auto _ : state) {
-        decodePlain(jpegs[frame], rgb);
+        decodePlainly(jpegs[frame], rgb);
         benchmark::DoNotOptimize(rgb.data());
         frame = (frame + 1) % jpegs.size();
     }

@@ -27,9 +27,7 @@
 #include "tools/samplewriter/SampleArchive.h"
 #include "tools/thumbbench/BenchOwner.h"
 
-// clang-format off
-#include <jpeglib.h>
-// clang-format on
+#include "tools/bench/PlainJpegDecode.h"
 
 namespace {
 
@@ -143,27 +141,6 @@ std::vector<std::vector<unsigned char>> readStreams(const std::wstring& folder, 
         streams.push_back(std::move(bytes));
     }
     return streams;
-}
-
-// Plain libjpeg, as any program would decode a picture: default parameters,
-// RGB scanlines into one buffer.
-bool decodePlainly(const std::vector<unsigned char>& stream, std::vector<unsigned char>& pixels) {
-    jpeg_decompress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, stream.data(), static_cast<unsigned long>(stream.size()));
-    jpeg_read_header(&info, TRUE);
-    jpeg_start_decompress(&info);
-    const std::size_t stride = static_cast<std::size_t>(info.output_width) * info.output_components;
-    pixels.resize(stride * info.output_height);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row = pixels.data() + stride * info.output_scanline;
-        jpeg_read_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    return true;
 }
 
 double timeReferenceDecodes(const std::vector<std::vector<unsigned char>>& streams) {
