@@ -81,6 +81,10 @@ public:
     // One tick once periodMs have passed (to the millisecond the system timer
     // gives); arming again before it fires moves it.
     void armTick(DWORD periodMs);
+    // The same without waking the worker, for a request made at once after it:
+    // the worker takes the new due time when that request wakes it, or after
+    // the decode that made it refuse the request. A wake-up less each frame.
+    void armTickBeforeRequest(DWORD periodMs);
 
     // For views made after an open (VideoInfo07) and for what the worker never
     // changes (the sound file's path). Anything that reads the archive again

@@ -192,8 +192,12 @@ void ImageLoader::cancel() {
 // just after it is read, so one more millisecond keeps the tick from coming
 // before periodMs have passed (a tick early by the sound clock is wasted).
 void ImageLoader::armTick(DWORD periodMs) {
-    tick_ = tickArmedBit | static_cast<DWORD>(timeGetTime() + periodMs + 1);
+    armTickBeforeRequest(periodMs);
     SetEvent(wakeEvent_);
+}
+
+void ImageLoader::armTickBeforeRequest(DWORD periodMs) {
+    tick_ = tickArmedBit | static_cast<DWORD>(timeGetTime() + periodMs + 1);
 }
 
 bool ImageLoader::tickIsDue(DWORD now, DWORD due) {

@@ -379,7 +379,7 @@ void VideoPlayer::advance() {
         currentFrame_ = clampFrame(static_cast<std::int64_t>(currentFrame_) + 1);
         delay = delayUntilDue();
     }
-    loader_->armTick(delay);
+    loader_->armTickBeforeRequest(delay);
     try {
         requestFrame();
     } catch (const DataMissingException&) {

@@ -18,10 +18,7 @@ ChartHost::ChartHost() {
 }
 
 void ChartHost::refresh() {
-    if (!chart || !chart->isEnabled()) return;
-    HDC dc = GetDC(chart->handle());
-    chart->paint(dc);
-    ReleaseDC(chart->handle(), dc);
+    if (chart && chart->isEnabled()) chart->followCurrentFrame();
 }
 
 void ChartHost::resetToEmpty() {

@@ -22,7 +22,7 @@ public:
     ChartHost();
 
     HWND ownerWindow() const override { return handle(); }
-    // Paints the chart at once while it is enabled.
+    // Moves the chart's frame line at once while it is enabled.
     void refresh() override;
     void resetToEmpty() override;
     void repaintInformationPanel() override {}

@@ -226,6 +226,26 @@ TEST_F(LineChartTest, TheFrameLineFollowsTheFrameOnScreenAndLeavesNoTrace) {
     EXPECT_EQ(awayFromColumn(shown, x, yellow), 0);
 }
 
+// While playing, the refresh copies back only the columns the line leaves:
+// frame by frame, forward, back and to a frame on the same column, the chart
+// must end as a whole repaint draws it.
+TEST_F(LineChartTest, MovingTheFrameLineStepByStepEndsAsAWholeRepaint) {
+    ASSERT_TRUE(host_->openEvent(samples_->peakFolder));
+    for (int frame : {1, 2, 3, 4, 5, 6, 30, 29, 28, 29, 59, 58, 0}) {
+        host_->player->seek(frame);
+        host_->refresh();
+    }
+    const WindowPixels stepped = host_->chartPixels();
+    InvalidateRect(host_->chart->handle(), nullptr, TRUE);
+    const WindowPixels repainted = host_->chartPixels();
+    EXPECT_TRUE(stepped.sameArea(0, 0, repainted, 0, 0, stepped.width, stepped.height));
+    EXPECT_EQ(awayFromColumn(stepped, plot().left, yellow), 0);
+
+    host_->player->close();  // nothing open: the line goes and the chart stays
+    host_->refresh();
+    EXPECT_EQ(host_->chartPixels().count(yellow), 0);
+}
+
 TEST_F(LineChartTest, AOneFrameRecordingPutsTheFrameLineAtTheRightEdge) {
     ASSERT_TRUE(host_->openEvent(samples_->singleFolder));
     ASSERT_EQ(host_->player->info()->frameCount(), 1);

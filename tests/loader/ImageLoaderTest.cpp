@@ -232,6 +232,24 @@ TEST_F(ImageLoaderTest, ATickArmedWhileTheWorkerSleepsComesAtItsOwnTime) {
     EXPECT_TRUE(waitForMessage(window_, ImageLoader::tickMessage, 10000));
 }
 
+// Armed without a wake-up of its own, the tick relies on the request that
+// follows: accepted, it wakes the sleeping worker; refused during a decode,
+// the worker takes the tick after that decode. Either way it comes.
+TEST_F(ImageLoaderTest, ATickArmedBeforeARequestComesWithoutAWakeOfItsOwn) {
+    ImageLoader loader(window_);
+    loader.openArchive(samples().smallEvent);
+    Sleep(50);  // asleep without a limit
+    loader.armTickBeforeRequest(20);
+    ASSERT_TRUE(loader.request(0));
+    EXPECT_TRUE(waitForMessage(window_, ImageLoader::tickMessage, 10000));
+    EXPECT_TRUE(waitForImage(window_, 10000));
+
+    std::unique_ptr<ImageLoader> busy = loaderDecoding(0, window_);
+    busy->armTickBeforeRequest(0);
+    busy->request(1);  // most likely refused: the decode holds the lock
+    EXPECT_TRUE(waitForMessage(window_, ImageLoader::tickMessage, kPatienceMs));
+}
+
 // With no tick armed the worker sleeps without a limit: a request wakes it.
 TEST_F(ImageLoaderTest, ARequestWakesTheWorkerWithNoTickArmed) {
     ImageLoader loader(window_);

@@ -72,6 +72,9 @@ private:
     void setFromPointer(int px, bool notify);
     void moveTrackingTip(int x);
     void draw(HDC dc, int width, int height);
+    // The off-screen picture for a client of width × height, made anew when the size changed.
+    HBITMAP bufferFor(HDC dc, int width, int height);
+    void dropBuffer();
     bool hasPictures() const { return thumbImage_ && trackImage_; }
     bool isHeld() const;
     bool isOnThumb(int x) const;
@@ -82,4 +85,6 @@ private:
     int minimum_ = 0;
     int maximum_ = 100;
     int value_ = 0;
+    HBITMAP buffer_ = nullptr;
+    SIZE bufferSize_{};
 };

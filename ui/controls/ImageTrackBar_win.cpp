@@ -37,7 +37,7 @@ ImageTrackBar::ImageTrackBar(HWND parent, int x, int y, int width, int height) {
     createControl(parent, x, y, width, height);
 }
 
-ImageTrackBar::~ImageTrackBar() = default;
+ImageTrackBar::~ImageTrackBar() { dropBuffer(); }
 
 LRESULT ImageTrackBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -145,7 +145,9 @@ void ImageTrackBar::onSize() {
     UpdateWindow(handle());
 }
 
-// Drawn off screen and copied in one go, so the thumb does not flicker while dragged.
+// Drawn off screen and copied in one go, so the thumb does not flicker while
+// dragged. The buffer is kept: the position bar repaints as often as its thumb
+// moves while a recording plays.
 void ImageTrackBar::onPaint() {
     PAINTSTRUCT paint;
     if (HDC dc = BeginPaint(handle(), &paint)) {
@@ -154,22 +156,36 @@ void ImageTrackBar::onPaint() {
         const int width = client.right;
         const int height = client.bottom;
         HDC memory = CreateCompatibleDC(dc);
-        HBITMAP buffer = memory ? CreateCompatibleBitmap(dc, width, height) : nullptr;
+        HBITMAP buffer = memory ? bufferFor(dc, width, height) : nullptr;
         if (buffer) {
             HGDIOBJ previous = SelectObject(memory, buffer);
-            // The buffer starts black; what the pictures leave uncovered shows the
-            // background the erase would have given.
+            // What the pictures leave uncovered shows the background the erase
+            // would have given.
             FillRect(memory, &client, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
             draw(memory, width, height);
             BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
             SelectObject(memory, previous);
-            DeleteObject(buffer);
         } else {
             draw(dc, width, height);
         }
         if (memory) DeleteDC(memory);
     }
     EndPaint(handle(), &paint);
+}
+
+HBITMAP ImageTrackBar::bufferFor(HDC dc, int width, int height) {
+    if (buffer_ && bufferSize_.cx == width && bufferSize_.cy == height) return buffer_;
+    dropBuffer();
+    if (width <= 0 || height <= 0) return nullptr;
+    buffer_ = CreateCompatibleBitmap(dc, width, height);
+    if (buffer_) bufferSize_ = {width, height};
+    return buffer_;
+}
+
+void ImageTrackBar::dropBuffer() {
+    if (buffer_) DeleteObject(buffer_);
+    buffer_ = nullptr;
+    bufferSize_ = {};
 }
 
 void ImageTrackBar::draw(HDC dc, int width, int height) {

@@ -97,6 +97,7 @@ private:
     void updatePositionBar(const PlayerState& state);
     void drawEventOffsetNow();
     void drawEventOffset(HDC dc);
+    std::wstring currentOffsetText() const;
     const AlphaImage* offsetPicture(wchar_t character) const;
 
     void playOrPause();
@@ -121,6 +122,8 @@ private:
     TrackToolTip* toolTip_ = nullptr;
     // The playback rate, the clock of the frame and the position bar's tip.
     std::unique_ptr<PlaybackReadout> readout_;
+    // The offset text on screen; empty when unknown.
+    std::wstring shownOffset_;
 
     Picture leftPicture_;
     Picture middleTile_;

@@ -320,11 +320,19 @@ void ConsolePanel::updateButtons(const PlayerState& state) {
 
 void ConsolePanel::updatePositionBar(const PlayerState& state) {
     // In video memory the bar counts over all chapters.
-    positionBar_->setRange(0, isVideoMemory() ? player_.totalFrames() - 1 : state.last);
+    const int maximum = isVideoMemory() ? player_.totalFrames() - 1 : state.last;
+    // The bar is repainted for a new range or marker only: a moving thumb
+    // repaints it by itself, and a repaint every frame cost more than the picture.
+    const bool changed = positionBar_->minimum() != 0 || positionBar_->maximum() != maximum ||
+                         positionBar_->markerValue != state.referenceFrame ||
+                         positionBar_->markerKind != state.triggerKind;
+    positionBar_->setRange(0, maximum);
     positionBar_->markerValue = state.referenceFrame;
     positionBar_->markerKind = state.triggerKind;
-    InvalidateRect(positionBar_->handle(), nullptr, FALSE);
-    UpdateWindow(positionBar_->handle());
+    if (changed) {
+        InvalidateRect(positionBar_->handle(), nullptr, FALSE);
+        UpdateWindow(positionBar_->handle());
+    }
     // While the user drags the thumb it follows the pointer: a refresh in between
     // would put it back on the frame shown, and the next tick would seek there.
     const bool dragging = GetCapture() == positionBar_->handle();
@@ -354,12 +362,17 @@ void ConsolePanel::onPaint() {
         readout_->draw(dc, client.right, player_);
     }
     EndPaint(handle(), &paint);
+    // A paint covers only its update region, which may have cut through the
+    // offset: the next refresh draws it whole.
+    shownOffset_.clear();
 }
 
 void ConsolePanel::onEraseBackground(HDC dc) {
     RECT client;
     GetClientRect(handle(), &client);
     paintBackground(dc, client);
+    shownOffset_.clear();  // painted over
+    if (readout_) readout_->forgetShown();
     update();
 }
 
@@ -392,7 +405,9 @@ bool ConsolePanel::paintDisabledBackground(HDC dc, const RECT& client) {
     return true;
 }
 
+// The offset changes every third frame at most; the same text is not drawn again.
 void ConsolePanel::drawEventOffsetNow() {
+    if (!isEnabled() || currentOffsetText() == shownOffset_) return;
     HDC dc = GetDC(handle());
     if (!dc) return;
     drawEventOffset(dc);
@@ -403,13 +418,18 @@ void ConsolePanel::drawEventOffsetNow() {
 // covers the old one completely.
 void ConsolePanel::drawEventOffset(HDC dc) {
     if (!isEnabled()) return;
-    const PlayerState state = readPlayer();
-    const std::wstring text = eventOffsetText(state.hasInformation, state.triggerKind, state.current,
-                                              state.referenceFrame, FrameClock::forMode(displayMode).framesPerSecond());
+    const std::wstring text = currentOffsetText();
     RECT client;
     GetClientRect(handle(), &client);
     drawCharacterPictures(dc, text, client.right - offsetFromRight, offsetTop,
                           [this](wchar_t c) { return offsetPicture(c); });
+    shownOffset_ = text;
+}
+
+std::wstring ConsolePanel::currentOffsetText() const {
+    const PlayerState state = readPlayer();
+    return eventOffsetText(state.hasInformation, state.triggerKind, state.current, state.referenceFrame,
+                           FrameClock::forMode(displayMode).framesPerSecond());
 }
 
 const AlphaImage* ConsolePanel::offsetPicture(wchar_t character) const {

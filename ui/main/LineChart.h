@@ -3,7 +3,7 @@
 // every frame of the open recording over time, with value and seconds scales,
 // the start, end and event clock times, a red line at the event and a yellow
 // line at the frame on screen. All but the yellow line is drawn once per
-// recording into a bitmap; a refresh copies it and draws the yellow line.
+// recording into a bitmap; a refresh moves the yellow line over it.
 #include <windows.h>
 
 #include <memory>
@@ -34,6 +34,8 @@ public:
     void reset();
     // The cached chart (built first when there is none) and the current frame's line.
     void paint(HDC dc);
+    // Moves the current frame's line to the frame on screen, drawing only what changed.
+    void followCurrentFrame();
     // Places the plot in a client area of width × height and drops the cached chart.
     void layout(int width, int height);
 
@@ -57,6 +59,10 @@ private:
     void drawAxes(HDC dc);
     void drawDataLine(HDC dc, const ChartScale& scale);
     void drawCurrentFrameLine(HDC dc);
+    // The window column of the current frame's line; noLine when nothing is open.
+    int currentFrameLineX() const;
+    SIZE chartSize() const;
+    void copyChart(HDC dc, int left, int width);
 
     ChartScale makeScale() const;
     SIZE measure(HDC dc, const wchar_t* text) const;
@@ -67,6 +73,12 @@ private:
     HBRUSH backgroundBrush_ = nullptr;
     HFONT font_ = nullptr;
     HBITMAP chartBitmap_ = nullptr;
+    // Where the current frame's line was drawn last.
+    static constexpr int noLine = -1;
+    static constexpr int unknownLine = -2;
+    // Columns on each side of a line's x that its two-pixel pen may cover.
+    static constexpr int lineReach = 2;
+    int drawnLineX_ = unknownLine;
     int plotLeft_ = 0;
     int plotTop_ = 0;
     int plotRight_ = 0;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cwchar>
 #include <string>
 
@@ -141,20 +142,48 @@ void LineChart::reset() {
 }
 
 void LineChart::paint(HDC dc) {
+    const SIZE size = chartSize();
+    if (!chartBitmap_) buildChart(dc, size.cx, size.cy);
+    copyChart(dc, 0, size.cx);
+    drawCurrentFrameLine(dc);
+}
+
+// A refresh comes every frame while playing, and the line moves a pixel or
+// less a frame: only the columns it leaves are copied back from the cached
+// chart, and nothing is drawn while it stays.
+void LineChart::followCurrentFrame() {
+    if (chartBitmap_ && drawnLineX_ != unknownLine && currentFrameLineX() == drawnLineX_) return;
+    HDC dc = GetDC(handle());
+    if (!dc) return;
+    if (!chartBitmap_ || drawnLineX_ == unknownLine) {
+        paint(dc);
+    } else {
+        if (drawnLineX_ != noLine) copyChart(dc, drawnLineX_ - chartX - lineReach, 2 * lineReach + 1);
+        drawCurrentFrameLine(dc);
+    }
+    ReleaseDC(handle(), dc);
+}
+
+SIZE LineChart::chartSize() const {
     RECT client;
     GetClientRect(handle(), &client);
-    const int width = client.right - marginWidth;
-    const int height = client.bottom - marginHeight;
-    if (!chartBitmap_) buildChart(dc, width, height);
-    if (chartBitmap_) {
-        HDC memory = CreateCompatibleDC(dc);
-        if (memory) {
-            Selection bitmap(memory, chartBitmap_);
-            BitBlt(dc, chartX, chartY, width, height, memory, 0, 0, SRCCOPY);
-        }
-        if (memory) DeleteDC(memory);
+    return {client.right - marginWidth, client.bottom - marginHeight};
+}
+
+// Columns left .. left + width - 1 of the cached chart, at their place in the window.
+void LineChart::copyChart(HDC dc, int left, int width) {
+    if (!chartBitmap_) return;
+    const SIZE size = chartSize();
+    left = std::max(left, 0);
+    width = std::min(width, static_cast<int>(size.cx) - left);
+    if (width <= 0 || size.cy <= 0) return;
+    HDC memory = CreateCompatibleDC(dc);
+    if (!memory) return;
+    {
+        Selection bitmap(memory, chartBitmap_);
+        BitBlt(dc, chartX + left, chartY, width, size.cy, memory, left, 0, SRCCOPY);
     }
-    drawCurrentFrameLine(dc);
+    DeleteDC(memory);
 }
 
 void LineChart::layout(int width, int height) {
@@ -174,6 +203,9 @@ void LineChart::onPaint() {
     PAINTSTRUCT paintInfo;
     if (HDC dc = BeginPaint(handle(), &paintInfo)) paint(dc);
     EndPaint(handle(), &paintInfo);
+    // Clipped to the update region, the paint may have left a line drawn
+    // before elsewhere: the next refresh draws the whole chart.
+    drawnLineX_ = unknownLine;
 }
 
 void LineChart::onEraseBackground(HDC dc) {
@@ -312,12 +344,18 @@ void LineChart::drawDataLine(HDC dc, const ChartScale& scale) {
 }
 
 void LineChart::drawCurrentFrameLine(HDC dc) {
-    const IVideoInfo* info = player_.info();
-    if (!info || info->frameCount() <= 0) return;
-    const int x = makeScale().currentFrameX(player_.currentFrame()) + chartX;
+    const int x = currentFrameLineX();
+    drawnLineX_ = x;
+    if (x == noLine) return;
     OwnedPen yellow(PS_SOLID, 2, frameYellow);
     Selection pen(dc, yellow.get());
     drawLine(dc, x, plotTop_ + chartY, x, plotBottom_ + chartY - 1);
+}
+
+int LineChart::currentFrameLineX() const {
+    const IVideoInfo* info = player_.info();
+    if (!info || info->frameCount() <= 0) return noLine;
+    return makeScale().currentFrameX(player_.currentFrame()) + chartX;
 }
 
 void LineChart::dropChart() {

@@ -344,11 +344,7 @@ void MainWindow::updateTitle() {
 void MainWindow::refresh() {
     consolePanel_->update();
     if (!GetFocus()) SetFocus(handle());
-    if (lineChart_->isEnabled()) {
-        HDC dc = GetDC(lineChart_->handle());
-        lineChart_->paint(dc);
-        ReleaseDC(lineChart_->handle(), dc);
-    }
+    if (lineChart_->isEnabled()) lineChart_->followCurrentFrame();
 }
 
 void MainWindow::repaintInformationPanel() { repaint(infoPanel_, true); }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "media/AlphaImage.h"
@@ -20,8 +21,11 @@ public:
     PlaybackReadout& operator=(const PlaybackReadout&) = delete;
 
     // Draws into a panel whose right picture ends at clientRight.
-    void draw(HDC dc, int clientRight, const VideoPlayer& player) const;
-    void drawNow(HWND panel, const VideoPlayer& player) const;
+    void draw(HDC dc, int clientRight, const VideoPlayer& player);
+    // Draws only when a read-out differs from what is on screen.
+    void drawNow(HWND panel, const VideoPlayer& player);
+    // The panel's background was painted over the read-outs.
+    void forgetShown();
 
     // The position bar's tooltip text for a bar value (frames over all
     // chapters in video memory) of the player last attached.
@@ -32,9 +36,13 @@ private:
     void restoreBackground(HDC dc, int clientRight, const RECT& area) const;
     void drawSpeed(HDC dc, int clientRight, const VideoPlayer& player) const;
     void drawFrameClock(HDC dc, int clientRight, const VideoPlayer& player) const;
+    static std::wstring speedText(const VideoPlayer& player);
+    static std::wstring frameClockText(const VideoPlayer& player);
 
     // The panel's right picture, to restore what a read-out covered.
     std::unique_ptr<AlphaImage> background_;
     HFONT font_ = nullptr;
     HFONT boldFont_ = nullptr;
+    // The read-outs as drawNow last drew them; none when unknown.
+    std::optional<std::wstring> shown_;
 };

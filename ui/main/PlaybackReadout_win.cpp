@@ -69,19 +69,29 @@ PlaybackReadout::~PlaybackReadout() {
     DeleteObject(boldFont_);
 }
 
-void PlaybackReadout::draw(HDC dc, int clientRight, const VideoPlayer& player) const {
+void PlaybackReadout::draw(HDC dc, int clientRight, const VideoPlayer& player) {
     drawSpeed(dc, clientRight, player);
     if (displayMode == DisplayModeVideo) drawFrameClock(dc, clientRight, player);
+    // A paint may have covered only part of the read-outs.
+    shown_.reset();
 }
 
-void PlaybackReadout::drawNow(HWND panel, const VideoPlayer& player) const {
+// The read-outs change once a second at most while playing; what is already on
+// screen is not drawn again.
+void PlaybackReadout::drawNow(HWND panel, const VideoPlayer& player) {
+    std::wstring now = speedText(player);
+    if (displayMode == DisplayModeVideo) now += L'\n' + frameClockText(player);
+    if (shown_ && *shown_ == now) return;
     HDC dc = GetDC(panel);
     if (!dc) return;
     RECT client;
     GetClientRect(panel, &client);
     draw(dc, client.right, player);
     ReleaseDC(panel, dc);
+    shown_ = now;
 }
+
+void PlaybackReadout::forgetShown() { shown_.reset(); }
 
 void PlaybackReadout::attach(const VideoPlayer* player) { attachedPlayer = player; }
 
@@ -102,21 +112,32 @@ void PlaybackReadout::restoreBackground(HDC dc, int clientRight, const RECT& are
 void PlaybackReadout::drawSpeed(HDC dc, int clientRight, const VideoPlayer& player) const {
     const RECT area{clientRight - kBoxFromRight - 20, kSpeedTop, clientRight - kBoxFromRight + kBoxWidth, kBoxTop};
     restoreBackground(dc, clientRight, area);
-    if (player.speed().isNormal() || player.playState() == VideoPlayer::stateClosed) return;
+    const std::wstring text = speedText(player);
+    if (!text.empty()) drawText(dc, text, area, font_, kSpeedColour, DT_RIGHT | DT_TOP);
+}
+
+// Empty at normal speed and while nothing is open.
+std::wstring PlaybackReadout::speedText(const VideoPlayer& player) {
+    if (player.speed().isNormal() || player.playState() == VideoPlayer::stateClosed) return std::wstring();
     std::wstring text = loadText(kSpeedText);
     const std::size_t at = text.find(L"%s");
     if (at != std::wstring::npos) text.replace(at, 2, player.speed().label());
-    drawText(dc, text, area, font_, kSpeedColour, DT_RIGHT | DT_TOP);
+    return text;
 }
 
 void PlaybackReadout::drawFrameClock(HDC dc, int clientRight, const VideoPlayer& player) const {
     const RECT box{clientRight - kBoxFromRight + kBoxInset, kBoxTop + kBoxInset,
                    clientRight - kBoxFromRight + kBoxWidth - kBoxInset, kBoxTop + kBoxHeight - kBoxInset};
     restoreBackground(dc, clientRight, box);
-    if (player.playState() == VideoPlayer::stateClosed || !player.info()) return;
+    const std::wstring clock = frameClockText(player);
+    if (!clock.empty()) drawText(dc, clock, box, boldFont_, kClockColour, DT_CENTER | DT_VCENTER);
+}
+
+// The box holds the time of day; the date is in the information panel. Empty
+// while nothing is open.
+std::wstring PlaybackReadout::frameClockText(const VideoPlayer& player) {
+    if (player.playState() == VideoPlayer::stateClosed || !player.info()) return std::wstring();
     const std::wstring full = FrameTimes::text(
         FrameTimes::timeOf(*player.info(), player.currentFrame(), FrameClock::videoFramesPerSecond));
-    // The box holds the time of day; the date is in the information panel.
-    const std::wstring clock = full.size() >= 8 ? full.substr(full.size() - 8) : L"--:--:--";
-    drawText(dc, clock, box, boldFont_, kClockColour, DT_CENTER | DT_VCENTER);
+    return full.size() >= 8 ? full.substr(full.size() - 8) : L"--:--:--";
 }
