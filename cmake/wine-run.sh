@@ -127,6 +127,12 @@ start_env() {  # idempotent, serialised with flock (ctest -j)
   else
     export DISPLAY=":$(cat "$state/display")"
     if [ -f "$state/Xvfb_screen0" ]; then export ORVELLE_FRAMEBUFFER="$state/Xvfb_screen0"; fi
+    # A desktop's X server carries resources (xrdb); a bare Xvfb has none, and
+    # then Xlib reads its resource files anew at every lookup, which Wine makes
+    # for every device context: a cost no user's display has. One neutral
+    # resource, which no program reads, makes Xlib keep its database.
+    printf 'orvelle-wine-run.display: private\n' >"$state/Xresources"
+    export XENVIRONMENT=$state/Xresources
   fi
   # Daemons get stdio=/dev/null, their own session and not the lock fd: anything
   # that inherits ctest's or ninja's output pipe stalls that run until it exits.

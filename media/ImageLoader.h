@@ -50,6 +50,10 @@ public:
     // Never blocks: false when the worker is decoding (the owner asks again on
     // its next tick). A newer request replaces one the worker has not started.
     bool request(int index);
+    // The same for a playing owner: when the armed tick is not yet due once
+    // the picture is made, the picture is held and posted just before the
+    // tick. Each frame then shows at its time, and the owner wakes once a frame.
+    bool requestAtTick(int index);
     // The same for the frames first .. end - 1: the worker decodes them in
     // order and posts each as it is done, without a request per frame. It
     // stops at end, which allowRunTo moves on, so the owner sets how far the
@@ -105,10 +109,15 @@ private:
     static DWORD WINAPI workerEntry(LPVOID loader);
     void runWorker();
     void decodeRequestedFrames();
+    bool requestRun(int first, int end, bool atTick);
     void takePendingRequest();
     bool runHasWork() const;
     std::unique_ptr<Image> decodeFrame(int index);
+    void deliverImage(int index, std::unique_ptr<Image> image);
     void postImage(int index, std::unique_ptr<Image> image);
+    void postHeldImage();
+    void releaseHeldImage();
+    void dropHeldImageIfCancelled();
     void postTickIfDue();
 
     void createKernelObjects();
@@ -149,6 +158,14 @@ private:
     int runNext_ = 0;
     std::uint32_t runCancelCount_ = 0;
     bool running_ = false;
+    // Whether the pending request and the run are shown at the tick.
+    bool requestedAtTick_ = false;
+    bool runAtTick_ = false;
+    // The worker's picture waiting for the tick, and the cancel count it was
+    // made under: a cancel drops it.
+    std::unique_ptr<Image> heldImage_;
+    int heldIndex_ = -1;  // none held
+    std::uint32_t heldCancelCount_ = 0;
     std::atomic<std::uint32_t> cancelCount_{0};
     std::atomic<bool> busy_{false};
     std::atomic<bool> quit_{false};

@@ -116,14 +116,23 @@ void ImageLoader::closeHandles() {
 }
 
 bool ImageLoader::request(int index) {
-    return requestRun(index, index + 1);
+    return requestRun(index, index + 1, false);
+}
+
+bool ImageLoader::requestAtTick(int index) {
+    return requestRun(index, index + 1, true);
 }
 
 bool ImageLoader::requestRun(int first, int end) {
+    return requestRun(first, end, false);
+}
+
+bool ImageLoader::requestRun(int first, int end, bool atTick) {
     if (!tryLock()) return false;
     requestedIndex_ = first;
     runEnd_ = end;
     requestedCancelCount_ = cancelCount_;
+    requestedAtTick_ = atTick;
     requestPending_ = true;
     unlock();
     // Signalled only after the lock is free: a worker woken while the lock is
@@ -224,6 +233,7 @@ void ImageLoader::runWorker() {
         const DWORD wait = waitForTick(tick_, timeGetTime());
         const bool requested = WaitForMultipleObjects(2, events, FALSE, wait) == WAIT_OBJECT_0;
         if (quit_) break;
+        dropHeldImageIfCancelled();
         // A request whose lock is taken at this moment is lost; the owner asks again.
         if ((requested || runHasWork()) && notifyWindow_ && tryLock()) {
             decodeRequestedFrames();
@@ -241,17 +251,22 @@ void ImageLoader::decodeRequestedFrames() {
         const int index = runNext_++;
         busy_ = true;
         std::unique_ptr<Image> image = decodeFrame(index);
-        if (!quit_ && runCancelCount_ == cancelCount_) postImage(index, std::move(image));
+        if (!quit_ && runCancelCount_ == cancelCount_) deliverImage(index, std::move(image));
         busy_ = false;
         postTickIfDue();
     }
 }
 
+// A picture still held when the next request comes is the newest the owner
+// has: it goes out first.
 void ImageLoader::takePendingRequest() {
     if (!requestPending_) return;
     requestPending_ = false;
+    dropHeldImageIfCancelled();
+    postHeldImage();
     runNext_ = requestedIndex_;
     runCancelCount_ = requestedCancelCount_;
+    runAtTick_ = requestedAtTick_;
     running_ = true;
 }
 
@@ -269,6 +284,48 @@ std::unique_ptr<Image> ImageLoader::decodeFrame(int index) {
     }
 }
 
+void ImageLoader::deliverImage(int index, std::unique_ptr<Image> image) {
+    const std::uint64_t tick = tick_;
+    const bool tickAhead = (tick & tickArmedBit) && !tickIsDue(timeGetTime(), static_cast<DWORD>(tick));
+    if (!runAtTick_ || !tickAhead) {
+        postImage(index, std::move(image));
+        return;
+    }
+    postHeldImage();
+    heldImage_ = std::move(image);
+    heldIndex_ = index;
+    heldCancelCount_ = runCancelCount_;
+}
+
+// Held even when the decode failed: the owner hears of the frame all the same.
+// Under the lock, as every picture is posted.
+void ImageLoader::postHeldImage() {
+    if (heldIndex_ < 0) return;
+    postImage(heldIndex_, std::move(heldImage_));
+    heldIndex_ = -1;
+}
+
+// Pictures are posted under the lock only: the owner's close cancels, takes
+// the lock and then drops what was posted, so nothing of a closed recording
+// arrives after it.
+void ImageLoader::releaseHeldImage() {
+    if (heldIndex_ < 0) return;
+    if (!waitForLock(lockTimeoutMs)) {
+        heldImage_.reset();
+        heldIndex_ = -1;
+        return;
+    }
+    dropHeldImageIfCancelled();
+    postHeldImage();
+    unlock();
+}
+
+void ImageLoader::dropHeldImageIfCancelled() {
+    if (heldIndex_ < 0 || heldCancelCount_ == cancelCount_) return;
+    heldImage_.reset();
+    heldIndex_ = -1;
+}
+
 // Ownership passes with a successful post; a window that is gone (or a full
 // queue) refuses it, and the picture is freed here with `image`.
 void ImageLoader::postImage(int index, std::unique_ptr<Image> image) {
@@ -283,6 +340,7 @@ void ImageLoader::postTickIfDue() {
     if (!(tick & tickArmedBit) || !tickIsDue(timeGetTime(), static_cast<DWORD>(tick))) return;
     // Re-armed or cancelled since it was read: decided again on the next turn.
     if (!tick_.compare_exchange_strong(tick, 0)) return;
+    releaseHeldImage();  // the picture first, for the tick to find it shown
     if (notifyWindow_) PostMessageW(notifyWindow_, tickMessage, 0, 0);
 }
 

@@ -152,8 +152,9 @@ private:
     void stop();
     void playOn();
     // DataMissingException (after the owner's reset and warning 5078) when the folder has gone.
-    void requestFrame();
-    void requestCurrentFrame();
+    // atTick: the frame is shown when the armed tick falls due (while playing).
+    void requestFrame(bool atTick = false);
+    void requestCurrentFrame(bool atTick = false);
     int wantedIndex() const;
 
     int frameCount() const;

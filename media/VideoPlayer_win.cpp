@@ -381,7 +381,7 @@ void VideoPlayer::advance() {
     }
     loader_->armTickBeforeRequest(delay);
     try {
-        requestFrame();
+        requestFrame(true);
     } catch (const DataMissingException&) {
     }
 }
@@ -480,17 +480,18 @@ void VideoPlayer::openNextChapter() {
 // The loader drops a request while it decodes. A playing engine asks again at
 // its next tick; a stopped one has no next tick, so the refusal is kept and the
 // request repeated when the decode in the way has delivered its picture.
-void VideoPlayer::requestFrame() {
+void VideoPlayer::requestFrame(bool atTick) {
     if (!platform::isFolder(folder_)) {
         owner_.resetToEmpty();
         warn(owner_.ownerWindow(), loadText(kFolderGoneText));
         throw DataMissingException();
     }
-    requestCurrentFrame();
+    requestCurrentFrame(atTick);
 }
 
-void VideoPlayer::requestCurrentFrame() {
-    requestRefused_ = !loader_->request(wantedIndex());
+void VideoPlayer::requestCurrentFrame(bool atTick) {
+    const int index = wantedIndex();
+    requestRefused_ = !(atTick ? loader_->requestAtTick(index) : loader_->request(index));
 }
 
 // Recordings that store more than one picture per frame are asked for even indices.

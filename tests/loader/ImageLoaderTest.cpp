@@ -82,6 +82,15 @@ bool requestOnceIdle(ImageLoader& loader, int index) {
     return true;
 }
 
+bool requestAtTickOnceIdle(ImageLoader& loader, int index) {
+    const DWORD start = timeGetTime();
+    while (!loader.requestAtTick(index)) {
+        if (timeGetTime() - start >= kPatienceMs) return false;
+        Sleep(1);
+    }
+    return true;
+}
+
 bool waitUntilBusy(const ImageLoader& loader, bool busy) {
     const DWORD start = timeGetTime();
     while (loader.isBusy() != busy) {
@@ -248,6 +257,35 @@ TEST_F(ImageLoaderTest, ATickArmedBeforeARequestComesWithoutAWakeOfItsOwn) {
     busy->armTickBeforeRequest(0);
     busy->request(1);  // most likely refused: the decode holds the lock
     EXPECT_TRUE(waitForMessage(window_, ImageLoader::tickMessage, kPatienceMs));
+}
+
+// A playing owner's frame waits for its tick and comes just before it; with
+// no tick ahead it comes at once; a cancel while it waits drops it.
+TEST_F(ImageLoaderTest, AFrameRequestedAtTheTickComesWithTheTickNotBefore) {
+    ImageLoader loader(window_);
+    loader.openArchive(samples().smallEvent);
+    const DWORD armedAt = timeGetTime();
+    loader.armTickBeforeRequest(300);
+    ASSERT_TRUE(requestAtTickOnceIdle(loader, 1));
+    ASSERT_TRUE(waitForMessage(window_, ImageLoader::tickMessage, 10000));
+    EXPECT_GE(timeGetTime() - armedAt, 300u);
+    std::vector<Arrival> arrived = takeQueuedImages(window_);  // posted before the tick
+    ASSERT_EQ(arrived.size(), 1u);
+    EXPECT_EQ(arrived[0].index, 1);
+    EXPECT_NE(arrived[0].image, nullptr);
+
+    ASSERT_TRUE(requestAtTickOnceIdle(loader, 2));  // no tick armed
+    std::optional<Arrival> atOnce = waitForImage(window_, 10000);
+    ASSERT_TRUE(atOnce);
+    EXPECT_EQ(atOnce->index, 2);
+
+    loader.armTickBeforeRequest(200);
+    ASSERT_TRUE(requestAtTickOnceIdle(loader, 3));
+    Sleep(100);  // decoded and held by now
+    loader.cancel();
+    loader.armTick(100);  // wakes the worker, which finds the cancel
+    EXPECT_TRUE(waitForMessage(window_, ImageLoader::tickMessage, 10000));
+    EXPECT_TRUE(takeQueuedImages(window_).empty());
 }
 
 // With no tick armed the worker sleeps without a limit: a request wakes it.

@@ -72,8 +72,9 @@ private:
     void setFromPointer(int px, bool notify);
     void moveTrackingTip(int x);
     void draw(HDC dc, int width, int height);
-    // The off-screen picture for a client of width × height, made anew when the size changed.
-    HBITMAP bufferFor(HDC dc, int width, int height);
+    // The off-screen picture's context for a client of width × height, made
+    // anew when the size changed; null when none can be made.
+    HDC bufferFor(HDC dc, int width, int height);
     void dropBuffer();
     bool hasPictures() const { return thumbImage_ && trackImage_; }
     bool isHeld() const;
@@ -86,5 +87,7 @@ private:
     int maximum_ = 100;
     int value_ = 0;
     HBITMAP buffer_ = nullptr;
+    HDC bufferDc_ = nullptr;
+    HGDIOBJ unselectedBitmap_ = nullptr;
     SIZE bufferSize_{};
 };

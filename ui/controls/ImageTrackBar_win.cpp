@@ -146,8 +146,8 @@ void ImageTrackBar::onSize() {
 }
 
 // Drawn off screen and copied in one go, so the thumb does not flicker while
-// dragged. The buffer is kept: the position bar repaints as often as its thumb
-// moves while a recording plays.
+// dragged. The buffer and its context are kept: the position bar repaints as
+// often as its thumb moves while a recording plays.
 void ImageTrackBar::onPaint() {
     PAINTSTRUCT paint;
     if (HDC dc = BeginPaint(handle(), &paint)) {
@@ -155,35 +155,42 @@ void ImageTrackBar::onPaint() {
         GetClientRect(handle(), &client);
         const int width = client.right;
         const int height = client.bottom;
-        HDC memory = CreateCompatibleDC(dc);
-        HBITMAP buffer = memory ? bufferFor(dc, width, height) : nullptr;
-        if (buffer) {
-            HGDIOBJ previous = SelectObject(memory, buffer);
+        if (HDC buffer = bufferFor(dc, width, height)) {
             // What the pictures leave uncovered shows the background the erase
             // would have given.
-            FillRect(memory, &client, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-            draw(memory, width, height);
-            BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-            SelectObject(memory, previous);
+            FillRect(buffer, &client, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+            draw(buffer, width, height);
+            BitBlt(dc, 0, 0, width, height, buffer, 0, 0, SRCCOPY);
         } else {
             draw(dc, width, height);
         }
-        if (memory) DeleteDC(memory);
     }
     EndPaint(handle(), &paint);
 }
 
-HBITMAP ImageTrackBar::bufferFor(HDC dc, int width, int height) {
-    if (buffer_ && bufferSize_.cx == width && bufferSize_.cy == height) return buffer_;
+HDC ImageTrackBar::bufferFor(HDC dc, int width, int height) {
+    if (bufferDc_ && bufferSize_.cx == width && bufferSize_.cy == height) return bufferDc_;
     dropBuffer();
     if (width <= 0 || height <= 0) return nullptr;
     buffer_ = CreateCompatibleBitmap(dc, width, height);
-    if (buffer_) bufferSize_ = {width, height};
-    return buffer_;
+    bufferDc_ = buffer_ ? CreateCompatibleDC(dc) : nullptr;
+    if (!bufferDc_) {
+        dropBuffer();
+        return nullptr;
+    }
+    unselectedBitmap_ = SelectObject(bufferDc_, buffer_);
+    bufferSize_ = {width, height};
+    return bufferDc_;
 }
 
 void ImageTrackBar::dropBuffer() {
+    if (bufferDc_) {
+        if (unselectedBitmap_) SelectObject(bufferDc_, unselectedBitmap_);
+        DeleteDC(bufferDc_);
+    }
     if (buffer_) DeleteObject(buffer_);
+    bufferDc_ = nullptr;
+    unselectedBitmap_ = nullptr;
     buffer_ = nullptr;
     bufferSize_ = {};
 }

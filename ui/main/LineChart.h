@@ -73,6 +73,10 @@ private:
     HBRUSH backgroundBrush_ = nullptr;
     HFONT font_ = nullptr;
     HBITMAP chartBitmap_ = nullptr;
+    // The cached chart stays selected into its own memory context: making a
+    // context for each copy cost Wine several server calls a frame.
+    HDC chartDc_ = nullptr;
+    HGDIOBJ unselectedBitmap_ = nullptr;
     // Where the current frame's line was drawn last.
     static constexpr int noLine = -1;
     static constexpr int unknownLine = -2;

@@ -172,18 +172,12 @@ SIZE LineChart::chartSize() const {
 
 // Columns left .. left + width - 1 of the cached chart, at their place in the window.
 void LineChart::copyChart(HDC dc, int left, int width) {
-    if (!chartBitmap_) return;
+    if (!chartDc_) return;
     const SIZE size = chartSize();
     left = std::max(left, 0);
     width = std::min(width, static_cast<int>(size.cx) - left);
     if (width <= 0 || size.cy <= 0) return;
-    HDC memory = CreateCompatibleDC(dc);
-    if (!memory) return;
-    {
-        Selection bitmap(memory, chartBitmap_);
-        BitBlt(dc, chartX + left, chartY, width, size.cy, memory, left, 0, SRCCOPY);
-    }
-    DeleteDC(memory);
+    BitBlt(dc, chartX + left, chartY, width, size.cy, chartDc_, left, 0, SRCCOPY);
 }
 
 void LineChart::layout(int width, int height) {
@@ -228,19 +222,15 @@ void LineChart::onEraseBackground(HDC dc) {
 void LineChart::buildChart(HDC dc, int width, int height) {
     if (width <= 0 || height <= 0) return;
     chartBitmap_ = CreateCompatibleBitmap(dc, width, height);
-    if (!chartBitmap_) return;
-    HDC memory = CreateCompatibleDC(dc);
-    if (!memory) {
+    chartDc_ = chartBitmap_ ? CreateCompatibleDC(dc) : nullptr;
+    if (!chartDc_) {
         dropChart();
         return;
     }
-    {
-        Selection bitmap(memory, chartBitmap_);
-        const RECT whole{0, 0, width, height};
-        FillRect(memory, &whole, backgroundBrush_);
-        drawChart(memory);
-    }
-    DeleteDC(memory);
+    unselectedBitmap_ = SelectObject(chartDc_, chartBitmap_);
+    const RECT whole{0, 0, width, height};
+    FillRect(chartDc_, &whole, backgroundBrush_);
+    drawChart(chartDc_);
 }
 
 void LineChart::drawChart(HDC dc) {
@@ -359,7 +349,13 @@ int LineChart::currentFrameLineX() const {
 }
 
 void LineChart::dropChart() {
+    if (chartDc_) {
+        if (unselectedBitmap_) SelectObject(chartDc_, unselectedBitmap_);
+        DeleteDC(chartDc_);
+    }
     if (chartBitmap_) DeleteObject(chartBitmap_);
+    chartDc_ = nullptr;
+    unselectedBitmap_ = nullptr;
     chartBitmap_ = nullptr;
 }
 
