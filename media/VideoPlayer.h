@@ -139,6 +139,7 @@ private:
     void queuePreparedSound();
     bool changeToPreparedChapter();
     void playIntoPreparedChapter();
+    void showPictureAtTick();
     void openNextChapter();
 
     // The clock.
@@ -181,6 +182,8 @@ private:
     std::unique_ptr<IVideoInfo> info_;
     std::wstring folder_;
     std::unique_ptr<Image> currentImage_;
+    // The next chapter's first picture between the change and its time.
+    std::unique_ptr<Image> pictureAtTick_;
     int shownFrame_ = -1;
     // The loader refused the last request because it was decoding.
     bool requestRefused_ = false;

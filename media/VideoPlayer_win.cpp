@@ -116,6 +116,7 @@ void VideoPlayer::close() {
     currentFrame_ = 0;
     folder_.clear();
     currentImage_.reset();
+    pictureAtTick_.reset();
     shownFrame_ = -1;
     // A sound end or a request refusal of the recording just closed must not
     // act on the next one.
@@ -254,6 +255,7 @@ void VideoPlayer::playFrom(int frame) {
 }
 
 void VideoPlayer::pause() {
+    showPictureAtTick();
     if (playState_ != stateClosed) {
         playState_ = statePaused;
         owner_.refresh();
@@ -277,6 +279,7 @@ void VideoPlayer::resume() {
 }
 
 void VideoPlayer::stop() {
+    showPictureAtTick();
     if (playState_ != stateClosed) {
         playState_ = stateStopped;
         owner_.refresh();
@@ -389,6 +392,7 @@ void VideoPlayer::advance() {
 // A tick still queued when its recording was closed has nothing to act on.
 void VideoPlayer::tick() {
     if (playState_ == stateClosed) return;
+    showPictureAtTick();
     if (displayMode == DisplayModeOneShot) {
         if (!oneShotShown_) advance();
     } else if (displayMode == DisplayModeVideo && !firstFrameArrived_) {
@@ -466,6 +470,7 @@ void VideoPlayer::endOfRecording() {
         openNextChapter();
         return;
     }
+    showPictureAtTick();
     // The sound ran out before the change (none was queued): the next one opens now.
     if (speed_.isNormal()) openSound();
     playFrom(0);
@@ -662,11 +667,7 @@ bool VideoPlayer::changeToPreparedChapter() {
     endReached_ = false;
     requestRefused_ = false;
     firstFrameArrived_ = firstPicture != nullptr;
-    if (firstPicture) {
-        currentImage_ = std::move(firstPicture);
-        shownFrame_ = 0;
-        repaint(false);
-    }
+    pictureAtTick_ = std::move(firstPicture);
     owner_.resetChart();
     owner_.repaintInformationPanel();
     prepareChapterAfter(next);
@@ -687,6 +688,16 @@ void VideoPlayer::playIntoPreparedChapter() {
         openNextChapter();
         return;
     }
+    // The driver counts buffered sound as played, so the next sound is
+    // reported a little before it is heard: its first picture waits for its time.
     loader_->armTick(delayUntilDue());
     if (!firstFrameArrived_) requestCurrentFrame();
+}
+
+// The prepared chapter's first picture, once its time has come.
+void VideoPlayer::showPictureAtTick() {
+    if (!pictureAtTick_) return;
+    currentImage_ = std::move(pictureAtTick_);
+    shownFrame_ = 0;
+    repaint(false);
 }
