@@ -11,14 +11,18 @@
 
 #include "media/GammaCorrection.h"
 #include "media/Image.h"
+#include "media/PictureScaler.h"
 
 class FramePainter {
 public:
-    // DrawDibDraw is the fast stretched drawing; without it (or when the system
-    // has none to give) StretchDIBits with halftone stretching is used. A
-    // picture of the letterbox's own size is not stretched at all: it goes to
-    // the device as it is, which spares DrawDib's copy of every frame.
-    explicit FramePainter(bool useDrawDib = true);
+    // The picture goes to the device at the letterbox's size: as it is when it
+    // has that size, otherwise scaled into the private copy first (nearest
+    // neighbour, as DrawDib stretches). Stretching in the drawing call, by
+    // DrawDib or StretchDIBits alike, cost a third of the interface thread
+    // under Wine. Without scaling (or when the copy cannot be made) the
+    // drawing call stretches: DrawDibDraw, or without it (or when the system
+    // has none to give) StretchDIBits with halftone stretching.
+    explicit FramePainter(bool useDrawDib = true, bool scaling = true);
     ~FramePainter();
     FramePainter(const FramePainter&) = delete;
     FramePainter& operator=(const FramePainter&) = delete;
@@ -33,10 +37,14 @@ public:
 
 private:
     static BITMAPINFOHEADER headerOf(const Image& picture);
+    bool keepCopyOfSize(int width, int height);
     const Image& brightened(const Image& picture, const GammaCorrection& brightness);
+    const Image* scaledCopy(const Image& picture, const GammaCorrection& brightness, int width, int height);
 
     HDRAWDIB drawDib_ = nullptr;
-    // The brightened copy, kept from frame to frame: a fresh 1.2 MB copy a
-    // frame cost more in page faults than the drawing itself.
+    bool scaling_;
+    PictureScaler scaler_;
+    // The scaled or brightened copy, kept from frame to frame: a fresh 1.2 MB
+    // copy a frame cost more in page faults than the drawing itself.
     std::unique_ptr<Image> copy_;
 };

@@ -81,14 +81,15 @@ void resize(HWND window, int width, int height) {
 
 class PictureTest : public EngineTest {};
 
-TEST(FramePainterTest, BothDrawingRoadsLetterboxTheBrightenedCopyAndLeaveThePictureAlone) {
+TEST(FramePainterTest, EveryDrawingRoadLetterboxesTheBrightenedCopyAndLeavesThePictureAlone) {
     const Image picture = solidPicture(64, 48);
     GammaCorrection brightness;
     brightness.setGamma(2.0);
     const std::uint32_t colour = brightened(0x208040, brightness);
-    for (bool useDrawDib : {true, false}) {
-        SCOPED_TRACE(useDrawDib ? "DrawDibDraw" : "StretchDIBits");
-        FramePainter painter(useDrawDib);
+    for (int road = 0; road < 3; ++road) {
+        const bool useDrawDib = road == 1;
+        SCOPED_TRACE(road == 0 ? "scaled copy" : useDrawDib ? "DrawDibDraw" : "StretchDIBits");
+        FramePainter painter(useDrawDib, road == 0);
         Surface wide(800, 480);
         painter.drawPicture(wide.dc(), 800, 480, picture, brightness);
         EXPECT_EQ(wide.at(79, 240), kWhite);

@@ -1,0 +1,73 @@
+// Nearest-neighbour scaling of a frame to its letterbox: which source pixel
+// each target pixel takes, top-left corners together, rows kept bottom-up.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+
+#include "media/Image.h"
+#include "media/PictureScaler.h"
+
+namespace {
+
+// Each pixel holds its own column and row from the top, so a target pixel
+// names the source pixel it was taken from.
+Image numbered(int width, int height) {
+    Image picture(width, height);
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(picture.rowFromTop(y));
+        for (int x = 0; x < width; ++x) row[x] = static_cast<std::uint32_t>(y) << 16 | static_cast<std::uint32_t>(x);
+    }
+    return picture;
+}
+
+std::uint32_t at(const Image& picture, int x, int y) {
+    std::uint32_t pixel;
+    std::memcpy(&pixel, picture.rowFromTop(y) + 4 * x, 4);
+    return pixel;
+}
+
+int columnOf(std::uint32_t pixel) { return static_cast<int>(pixel & 0xFFFF); }
+int rowOf(std::uint32_t pixel) { return static_cast<int>(pixel >> 16); }
+
+}  // namespace
+
+// The default window's letterbox is a little larger than the frame: a few
+// columns and rows repeat, evenly spread, and nothing is skipped or shifted.
+TEST(PictureScalerTest, EnlargingRepeatsEvenlySpreadColumnsAndRowsAndSkipsNone) {
+    const Image frame = numbered(640, 480);
+    Image box(648, 486);
+    PictureScaler scaler;
+    scaler.scale(frame, box);
+    EXPECT_EQ(at(box, 0, 0), at(frame, 0, 0));
+    EXPECT_EQ(at(box, 647, 485), at(frame, 639, 479));
+    int repeatedColumns = 0;
+    for (int x = 1; x < 648; ++x) {
+        const int step = columnOf(at(box, x, 0)) - columnOf(at(box, x - 1, 0));
+        ASSERT_TRUE(step == 0 || step == 1) << "at column " << x;
+        repeatedColumns += step == 0;
+    }
+    EXPECT_EQ(repeatedColumns, 8);
+    int repeatedRows = 0;
+    for (int y = 1; y < 486; ++y) {
+        const int step = rowOf(at(box, 0, y)) - rowOf(at(box, 0, y - 1));
+        ASSERT_TRUE(step == 0 || step == 1) << "at row " << y;
+        repeatedRows += step == 0;
+        EXPECT_EQ(at(box, 300, y), at(frame, columnOf(at(box, 300, 0)), rowOf(at(box, 0, y))));
+    }
+    EXPECT_EQ(repeatedRows, 6);
+}
+
+TEST(PictureScalerTest, ShrinkingTakesEveryOtherPixelAndTheSameSizeIsACopy) {
+    const Image frame = numbered(640, 480);
+    Image half(320, 240);
+    PictureScaler scaler;
+    scaler.scale(frame, half);
+    EXPECT_EQ(at(half, 0, 0), at(frame, 0, 0));
+    EXPECT_EQ(at(half, 1, 1), at(frame, 2, 2));
+    EXPECT_EQ(at(half, 319, 239), at(frame, 638, 478));
+
+    Image same(640, 480);
+    scaler.scale(frame, same);  // the column table follows the new size
+    EXPECT_EQ(std::memcmp(same.pixels(), frame.pixels(), static_cast<std::size_t>(frame.size())), 0);
+}
