@@ -64,31 +64,27 @@ std::vector<Arrival> takeQueuedImages(HWND window) {
 // request right after may still be refused once.
 // A request is refused while the worker still holds the lock after posting
 // its last picture; the owner asks again, and so does the test.
-bool requestRunOnceIdle(ImageLoader& loader, int first, int end) {
+// Asks until the loader takes the request.
+template <typename Request>
+bool onceIdle(Request request) {
     const DWORD start = timeGetTime();
-    while (!loader.requestRun(first, end)) {
+    while (!request()) {
         if (timeGetTime() - start >= kPatienceMs) return false;
         Sleep(1);
     }
     return true;
+}
+
+bool requestRunOnceIdle(ImageLoader& loader, int first, int end) {
+    return onceIdle([&] { return loader.requestRun(first, end); });
 }
 
 bool requestOnceIdle(ImageLoader& loader, int index) {
-    const DWORD start = timeGetTime();
-    while (!loader.request(index)) {
-        if (timeGetTime() - start >= kPatienceMs) return false;
-        Sleep(1);
-    }
-    return true;
+    return onceIdle([&] { return loader.request(index); });
 }
 
 bool requestAtTickOnceIdle(ImageLoader& loader, int index) {
-    const DWORD start = timeGetTime();
-    while (!loader.requestAtTick(index)) {
-        if (timeGetTime() - start >= kPatienceMs) return false;
-        Sleep(1);
-    }
-    return true;
+    return onceIdle([&] { return loader.requestAtTick(index); });
 }
 
 bool waitUntilBusy(const ImageLoader& loader, bool busy) {

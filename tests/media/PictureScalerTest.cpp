@@ -30,6 +30,19 @@ std::uint32_t at(const Image& picture, int x, int y) {
 int columnOf(std::uint32_t pixel) { return static_cast<int>(pixel & 0xFFFF); }
 int rowOf(std::uint32_t pixel) { return static_cast<int>(pixel >> 16); }
 
+// How many of count source numbers repeat the one before; -1 when one skips
+// a number or goes back.
+template <typename SourceOf>
+int repeats(int count, SourceOf sourceOf) {
+    int repeated = 0;
+    for (int i = 1; i < count; ++i) {
+        const int step = sourceOf(i) - sourceOf(i - 1);
+        if (step != 0 && step != 1) return -1;
+        repeated += step == 0;
+    }
+    return repeated;
+}
+
 }  // namespace
 
 // The default window's letterbox is a little larger than the frame: a few
@@ -41,21 +54,11 @@ TEST(PictureScalerTest, EnlargingRepeatsEvenlySpreadColumnsAndRowsAndSkipsNone) 
     scaler.scale(frame, box);
     EXPECT_EQ(at(box, 0, 0), at(frame, 0, 0));
     EXPECT_EQ(at(box, 647, 485), at(frame, 639, 479));
-    int repeatedColumns = 0;
-    for (int x = 1; x < 648; ++x) {
-        const int step = columnOf(at(box, x, 0)) - columnOf(at(box, x - 1, 0));
-        ASSERT_TRUE(step == 0 || step == 1) << "at column " << x;
-        repeatedColumns += step == 0;
+    EXPECT_EQ(repeats(648, [&](int x) { return columnOf(at(box, x, 0)); }), 8);
+    EXPECT_EQ(repeats(486, [&](int y) { return rowOf(at(box, 0, y)); }), 6);
+    for (int y = 0; y < 486; ++y) {
+        ASSERT_EQ(at(box, 300, y), at(frame, columnOf(at(box, 300, 0)), rowOf(at(box, 0, y)))) << "at row " << y;
     }
-    EXPECT_EQ(repeatedColumns, 8);
-    int repeatedRows = 0;
-    for (int y = 1; y < 486; ++y) {
-        const int step = rowOf(at(box, 0, y)) - rowOf(at(box, 0, y - 1));
-        ASSERT_TRUE(step == 0 || step == 1) << "at row " << y;
-        repeatedRows += step == 0;
-        EXPECT_EQ(at(box, 300, y), at(frame, columnOf(at(box, 300, 0)), rowOf(at(box, 0, y))));
-    }
-    EXPECT_EQ(repeatedRows, 6);
 }
 
 TEST(PictureScalerTest, ShrinkingTakesEveryOtherPixelAndTheSameSizeIsACopy) {

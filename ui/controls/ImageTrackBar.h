@@ -9,6 +9,7 @@
 #include <string>
 
 #include "media/AlphaImage.h"
+#include "ui/framework/MemoryCanvas.h"
 #include "ui/framework/Window.h"
 
 class ImageTrackBarListener;
@@ -72,10 +73,6 @@ private:
     void setFromPointer(int px, bool notify);
     void moveTrackingTip(int x);
     void draw(HDC dc, int width, int height);
-    // The off-screen picture's context for a client of width × height, made
-    // anew when the size changed; null when none can be made.
-    HDC bufferFor(HDC dc, int width, int height);
-    void dropBuffer();
     bool hasPictures() const { return thumbImage_ && trackImage_; }
     bool isHeld() const;
     bool isOnThumb(int x) const;
@@ -86,8 +83,5 @@ private:
     int minimum_ = 0;
     int maximum_ = 100;
     int value_ = 0;
-    HBITMAP buffer_ = nullptr;
-    HDC bufferDc_ = nullptr;
-    HGDIOBJ unselectedBitmap_ = nullptr;
-    SIZE bufferSize_{};
+    MemoryCanvas buffer_;
 };

@@ -37,7 +37,7 @@ ImageTrackBar::ImageTrackBar(HWND parent, int x, int y, int width, int height) {
     createControl(parent, x, y, width, height);
 }
 
-ImageTrackBar::~ImageTrackBar() { dropBuffer(); }
+ImageTrackBar::~ImageTrackBar() = default;
 
 LRESULT ImageTrackBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -155,7 +155,8 @@ void ImageTrackBar::onPaint() {
         GetClientRect(handle(), &client);
         const int width = client.right;
         const int height = client.bottom;
-        if (HDC buffer = bufferFor(dc, width, height)) {
+        if (buffer_.ensure(dc, width, height)) {
+            HDC buffer = buffer_.dc();
             // What the pictures leave uncovered shows the background the erase
             // would have given.
             FillRect(buffer, &client, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
@@ -166,33 +167,6 @@ void ImageTrackBar::onPaint() {
         }
     }
     EndPaint(handle(), &paint);
-}
-
-HDC ImageTrackBar::bufferFor(HDC dc, int width, int height) {
-    if (bufferDc_ && bufferSize_.cx == width && bufferSize_.cy == height) return bufferDc_;
-    dropBuffer();
-    if (width <= 0 || height <= 0) return nullptr;
-    buffer_ = CreateCompatibleBitmap(dc, width, height);
-    bufferDc_ = buffer_ ? CreateCompatibleDC(dc) : nullptr;
-    if (!bufferDc_) {
-        dropBuffer();
-        return nullptr;
-    }
-    unselectedBitmap_ = SelectObject(bufferDc_, buffer_);
-    bufferSize_ = {width, height};
-    return bufferDc_;
-}
-
-void ImageTrackBar::dropBuffer() {
-    if (bufferDc_) {
-        if (unselectedBitmap_) SelectObject(bufferDc_, unselectedBitmap_);
-        DeleteDC(bufferDc_);
-    }
-    if (buffer_) DeleteObject(buffer_);
-    bufferDc_ = nullptr;
-    unselectedBitmap_ = nullptr;
-    buffer_ = nullptr;
-    bufferSize_ = {};
 }
 
 void ImageTrackBar::draw(HDC dc, int width, int height) {

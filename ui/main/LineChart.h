@@ -10,6 +10,7 @@
 
 #include "media/AlphaImage.h"
 #include "media/ChartScale.h"
+#include "ui/framework/MemoryCanvas.h"
 #include "ui/framework/Window.h"
 
 class VideoPlayer;
@@ -41,7 +42,7 @@ public:
 
     // The plot in the cached chart's coordinates.
     RECT plotRect() const { return {plotLeft_, plotTop_, plotRight_, plotBottom_}; }
-    bool hasCachedChart() const { return chartBitmap_ != nullptr; }
+    bool hasCachedChart() const { return !chart_.isEmpty(); }
     // Drops the cached chart even while disabled, unlike reset: the empty view
     // must not bring back the chart of a recording closed meanwhile.
     void dropChart();
@@ -72,11 +73,7 @@ private:
     const VideoPlayer& player_;
     HBRUSH backgroundBrush_ = nullptr;
     HFONT font_ = nullptr;
-    HBITMAP chartBitmap_ = nullptr;
-    // The cached chart stays selected into its own memory context: making a
-    // context for each copy cost Wine several server calls a frame.
-    HDC chartDc_ = nullptr;
-    HGDIOBJ unselectedBitmap_ = nullptr;
+    MemoryCanvas chart_;  // the cached chart
     // Where the current frame's line was drawn last.
     static constexpr int noLine = -1;
     static constexpr int unknownLine = -2;

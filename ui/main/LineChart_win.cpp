@@ -135,7 +135,7 @@ LRESULT LineChart::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void LineChart::reset() {
-    if (!isEnabled() || !chartBitmap_) return;
+    if (!isEnabled() || chart_.isEmpty()) return;
     dropChart();
     InvalidateRect(handle(), nullptr, FALSE);
     UpdateWindow(handle());
@@ -143,7 +143,7 @@ void LineChart::reset() {
 
 void LineChart::paint(HDC dc) {
     const SIZE size = chartSize();
-    if (!chartBitmap_) buildChart(dc, size.cx, size.cy);
+    if (chart_.isEmpty()) buildChart(dc, size.cx, size.cy);
     copyChart(dc, 0, size.cx);
     drawCurrentFrameLine(dc);
 }
@@ -152,10 +152,10 @@ void LineChart::paint(HDC dc) {
 // less a frame: only the columns it leaves are copied back from the cached
 // chart, and nothing is drawn while it stays.
 void LineChart::followCurrentFrame() {
-    if (chartBitmap_ && drawnLineX_ != unknownLine && currentFrameLineX() == drawnLineX_) return;
+    if (!chart_.isEmpty() && drawnLineX_ != unknownLine && currentFrameLineX() == drawnLineX_) return;
     HDC dc = GetDC(handle());
     if (!dc) return;
-    if (!chartBitmap_ || drawnLineX_ == unknownLine) {
+    if (chart_.isEmpty() || drawnLineX_ == unknownLine) {
         paint(dc);
     } else {
         if (drawnLineX_ != noLine) copyChart(dc, drawnLineX_ - chartX - lineReach, 2 * lineReach + 1);
@@ -172,12 +172,12 @@ SIZE LineChart::chartSize() const {
 
 // Columns left .. left + width - 1 of the cached chart, at their place in the window.
 void LineChart::copyChart(HDC dc, int left, int width) {
-    if (!chartDc_) return;
+    if (chart_.isEmpty()) return;
     const SIZE size = chartSize();
     left = std::max(left, 0);
     width = std::min(width, static_cast<int>(size.cx) - left);
     if (width <= 0 || size.cy <= 0) return;
-    BitBlt(dc, chartX + left, chartY, width, size.cy, chartDc_, left, 0, SRCCOPY);
+    BitBlt(dc, chartX + left, chartY, width, size.cy, chart_.dc(), left, 0, SRCCOPY);
 }
 
 void LineChart::layout(int width, int height) {
@@ -220,17 +220,10 @@ void LineChart::onEraseBackground(HDC dc) {
 
 // A client area too small for the margins leaves the chart empty.
 void LineChart::buildChart(HDC dc, int width, int height) {
-    if (width <= 0 || height <= 0) return;
-    chartBitmap_ = CreateCompatibleBitmap(dc, width, height);
-    chartDc_ = chartBitmap_ ? CreateCompatibleDC(dc) : nullptr;
-    if (!chartDc_) {
-        dropChart();
-        return;
-    }
-    unselectedBitmap_ = SelectObject(chartDc_, chartBitmap_);
+    if (!chart_.ensure(dc, width, height)) return;
     const RECT whole{0, 0, width, height};
-    FillRect(chartDc_, &whole, backgroundBrush_);
-    drawChart(chartDc_);
+    FillRect(chart_.dc(), &whole, backgroundBrush_);
+    drawChart(chart_.dc());
 }
 
 void LineChart::drawChart(HDC dc) {
@@ -348,16 +341,7 @@ int LineChart::currentFrameLineX() const {
     return makeScale().currentFrameX(player_.currentFrame()) + chartX;
 }
 
-void LineChart::dropChart() {
-    if (chartDc_) {
-        if (unselectedBitmap_) SelectObject(chartDc_, unselectedBitmap_);
-        DeleteDC(chartDc_);
-    }
-    if (chartBitmap_) DeleteObject(chartBitmap_);
-    chartDc_ = nullptr;
-    unselectedBitmap_ = nullptr;
-    chartBitmap_ = nullptr;
-}
+void LineChart::dropChart() { chart_.release(); }
 
 ChartScale LineChart::makeScale() const {
     const IVideoInfo* info = player_.info();
