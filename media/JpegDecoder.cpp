@@ -7,6 +7,10 @@
 #include <new>
 #include <vector>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "app/Exception.h"
 #include "media/JpegMemorySource.h"
 
@@ -101,13 +105,22 @@ void convertGreyRow(const JSAMPLE* in, std::uint8_t* out, int width) {
 }
 
 // The library fills the pad byte with 255; decoded frames carry 0 there.
-// Whole pixels as words masked in memory order, which compilers turn into a
-// few vector instructions per sixteen bytes.
+// Sixteen bytes at a time where the processor has the vector instructions
+// every x86-64 one has: the optimiser leaves the word loop scalar at the
+// release build's level, and it was a fifth of the decoding thread.
 void copyClearingFourthBytes(const JSAMPLE* __restrict in, std::uint8_t* __restrict out, int width) {
     static constexpr std::uint8_t colourBytes[4] = {0xFF, 0xFF, 0xFF, 0x00};
     std::uint32_t mask;
     std::memcpy(&mask, colourBytes, 4);
-    for (int x = 0; x < width; ++x) {
+    int x = 0;
+#ifdef __SSE2__
+    const __m128i masks = _mm_set1_epi32(static_cast<int>(mask));
+    for (; x + 4 <= width; x += 4) {
+        const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 4 * x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * x), _mm_and_si128(pixels, masks));
+    }
+#endif
+    for (; x < width; ++x) {
         std::uint32_t pixel;
         std::memcpy(&pixel, in + 4 * x, 4);
         pixel &= mask;

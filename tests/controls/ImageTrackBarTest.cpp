@@ -30,6 +30,14 @@ protected:
     TrackEvents events;
 };
 
+int differingPixels(const Snapshot& a, const Snapshot& b) {
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) count += a.at(x, y) != b.at(x, y) ? 1 : 0;
+    }
+    return count;
+}
+
 TEST_F(ImageTrackBarTest, ThumbPositionsTruncateAndFollowTheWidth) {
     ImageTrackBar* volume = volumeBar();
     EXPECT_EQ(volume->thumbX(), 141);
@@ -107,6 +115,31 @@ TEST_F(ImageTrackBarTest, HeldBarTicksEveryTenthOfASecondUntilReleasedOrDisabled
     bar->setEnabled(false);
     pumpFor(300);
     EXPECT_EQ(events.events, (Events{"begin", "change"}));  // no end: the capture was lost, not released
+}
+
+// The dotted frame of about 330 pixels inverts every other one.
+TEST_F(ImageTrackBarTest, FocusRectangleComesAndGoesWithTheFocus) {
+    ImageTrackBar* bar = volumeBar();
+    SetFocus(parent.handle());
+    const Snapshot plain(bar->handle());
+    SetFocus(bar->handle());
+    EXPECT_GT(differingPixels(plain, Snapshot(bar->handle())), 100);
+    SetFocus(parent.handle());
+    EXPECT_EQ(differingPixels(plain, Snapshot(bar->handle())), 0);
+}
+
+TEST_F(ImageTrackBarTest, ACaptureTakenByAnotherWindowEndsTheHold) {
+    ImageTrackBar* bar = volumeBar();
+    pressAt(bar->handle(), 146, 5);
+    moveTo(bar->handle(), 70, 5);
+    const int dragged = bar->value();
+    EXPECT_TRUE(bar->isHeld());
+    EXPECT_LT(dragged, 16);
+    SetCapture(parent.handle());
+    EXPECT_FALSE(bar->isHeld());
+    moveTo(bar->handle(), 0, 5);
+    EXPECT_EQ(bar->value(), dragged);
+    ReleaseCapture();
 }
 
 TEST_F(ImageTrackBarTest, NarrowerRangeMovesOnlyAValueThatFallsOutside) {

@@ -45,6 +45,9 @@ public:
     int minimum() const { return minimum_; }
     int maximum() const { return maximum_; }
     int thumbX() const { return thumbX_; }
+    // True from a press on the bar until it loses the mouse capture: the
+    // thumb then follows the pointer.
+    bool isHeld() const { return held_; }
 
     // Set by the owner directly.
     ImageTrackBarListener* listener = nullptr;
@@ -69,12 +72,14 @@ private:
     void onLeftButtonUp(int x);
     void onTimer();
     void onCaptureChanged();
+    void onFocusChanged(bool focused);
 
     void setFromPointer(int px, bool notify);
     void moveTrackingTip(int x);
+    void redrawNow();
+    void paintInto(HDC dc);
     void draw(HDC dc, int width, int height);
     bool hasPictures() const { return thumbImage_ && trackImage_; }
-    bool isHeld() const;
     bool isOnThumb(int x) const;
     int halfThumb() const;
     int clientWidth() const;
@@ -83,5 +88,9 @@ private:
     int minimum_ = 0;
     int maximum_ = 100;
     int value_ = 0;
+    bool held_ = false;
+    // Kept from the focus messages: asking the system on every redraw cost a
+    // server round trip under Wine.
+    bool focused_ = false;
     MemoryCanvas buffer_;
 };

@@ -67,6 +67,10 @@ LRESULT ImageTrackBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CAPTURECHANGED:
             onCaptureChanged();
             return 0;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            onFocusChanged(message == WM_SETFOCUS);
+            return Window::windowProc(message, wParam, lParam);
         default:
             return Window::windowProc(message, wParam, lParam);
     }
@@ -91,8 +95,7 @@ void ImageTrackBar::setRange(int minimum, int maximum) {
     const int position = positionOf(clamped);
     if (position != thumbX_) {
         thumbX_ = position;
-        InvalidateRect(handle(), nullptr, FALSE);
-        UpdateWindow(handle());
+        redrawNow();
     }
     value_ = clamped;
 }
@@ -102,8 +105,7 @@ void ImageTrackBar::setValue(int newValue, bool notify) {
     const int position = positionOf(clamped);
     if (position != thumbX_) {
         thumbX_ = position;
-        InvalidateRect(handle(), nullptr, FALSE);
-        UpdateWindow(handle());
+        redrawNow();
     }
     if (clamped == value_) return;
     value_ = clamped;
@@ -150,23 +152,39 @@ void ImageTrackBar::onSize() {
 // often as its thumb moves while a recording plays.
 void ImageTrackBar::onPaint() {
     PAINTSTRUCT paint;
-    if (HDC dc = BeginPaint(handle(), &paint)) {
-        RECT client;
-        GetClientRect(handle(), &client);
-        const int width = client.right;
-        const int height = client.bottom;
-        if (buffer_.ensure(dc, width, height)) {
-            HDC buffer = buffer_.dc();
-            // What the pictures leave uncovered shows the background the erase
-            // would have given.
-            FillRect(buffer, &client, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-            draw(buffer, width, height);
-            BitBlt(dc, 0, 0, width, height, buffer, 0, 0, SRCCOPY);
-        } else {
-            draw(dc, width, height);
-        }
-    }
+    if (HDC dc = BeginPaint(handle(), &paint)) paintInto(dc);
     EndPaint(handle(), &paint);
+}
+
+// A moved thumb is drawn at once into the window's context: while a recording
+// plays it moves every frame or two, and invalidating and updating for it cost
+// Wine several server round trips each time.
+void ImageTrackBar::redrawNow() {
+    HDC dc = GetDC(handle());
+    if (!dc) {
+        InvalidateRect(handle(), nullptr, FALSE);
+        UpdateWindow(handle());
+        return;
+    }
+    paintInto(dc);
+    ReleaseDC(handle(), dc);
+}
+
+void ImageTrackBar::paintInto(HDC dc) {
+    RECT client;
+    GetClientRect(handle(), &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    if (buffer_.ensure(dc, width, height)) {
+        HDC buffer = buffer_.dc();
+        // What the pictures leave uncovered shows the background the erase
+        // would have given.
+        FillRect(buffer, &client, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+        draw(buffer, width, height);
+        BitBlt(dc, 0, 0, width, height, buffer, 0, 0, SRCCOPY);
+    } else {
+        draw(dc, width, height);
+    }
 }
 
 void ImageTrackBar::draw(HDC dc, int width, int height) {
@@ -177,7 +195,7 @@ void ImageTrackBar::draw(HDC dc, int width, int height) {
         trackImage_->draw(dc, 0, 0);
     }
     thumbImage_->draw(dc, thumbX_, 0);
-    if (GetFocus() == handle()) {
+    if (focused_) {
         const RECT focus{1, 1, width - 1, height - 1};
         DrawFocusRect(dc, &focus);
     }
@@ -204,6 +222,7 @@ void ImageTrackBar::onLeftButtonDown(int x) {
         listener->onTrackChange(this);
     }
     SetCapture(handle());
+    held_ = true;
     SetTimer(handle(), repeatTimer, repeatPeriodMs, nullptr);
     if (toolTip) {
         moveTrackingTip(x);
@@ -238,9 +257,17 @@ void ImageTrackBar::onTimer() {
 }
 
 // A drag ended by a lost capture (a message box, another window) gets no
-// release, so its tooltip would otherwise stay on screen.
+// release, so its tooltip would otherwise stay on screen. The system reports
+// every loss of the capture here, a release by the bar itself included.
 void ImageTrackBar::onCaptureChanged() {
+    held_ = false;
     if (toolTip) toolTip->hideTracking(handle());
+}
+
+// The focus rectangle comes and goes with the focus.
+void ImageTrackBar::onFocusChanged(bool focused) {
+    focused_ = focused;
+    redrawNow();
 }
 
 // px is the thumb's centre. Without travel (a bar no wider than its thumb) no
@@ -264,9 +291,6 @@ void ImageTrackBar::moveTrackingTip(int x) {
     toolTip->setToolText(handle(), valueText());
 }
 
-bool ImageTrackBar::isHeld() const {
-    return GetCapture() == handle();
-}
 
 bool ImageTrackBar::isOnThumb(int x) const {
     return thumbX_ <= x && x <= thumbX_ + thumbImage_->width();

@@ -335,7 +335,7 @@ void ConsolePanel::updatePositionBar(const PlayerState& state) {
     }
     // While the user drags the thumb it follows the pointer: a refresh in between
     // would put it back on the frame shown, and the next tick would seek there.
-    const bool dragging = GetCapture() == positionBar_->handle();
+    const bool dragging = positionBar_->isHeld();
     if (!isVideoMemory()) {
         if (!dragging) positionBar_->setValue(state.current, false);
         drawEventOffsetNow();
