@@ -113,6 +113,11 @@ public:
     int shownFrame() const { return currentImage_ ? shownFrame_ : -1; }
     unsigned timerResolution() const { return timerResolution_.period(); }
 
+protected:
+    // After every drawing of the client area, whether by a paint message or
+    // straight as a picture arrives: where a watcher sees what reached the screen.
+    virtual void afterDrawing() {}
+
 private:
     // Messages.
     void onPaint();

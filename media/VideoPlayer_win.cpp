@@ -522,6 +522,7 @@ void VideoPlayer::drawClientArea(HDC dc) {
     } else {
         FramePainter::fillWhite(dc, client.right, client.bottom);
     }
+    afterDrawing();
 }
 
 // A new picture goes straight into the window's context. Invalidating and

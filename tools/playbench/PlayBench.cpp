@@ -112,14 +112,14 @@ void processTimes(double& user, double& system) {
     system = fileTimeSeconds(kernel);
 }
 
-// The playback engine, watched: every message it handles and every paint is a sample.
+// The playback engine, watched: every message it handles and every drawing is a sample.
 class BenchPlayer : public VideoPlayer {
 public:
     explicit BenchPlayer(PlaybackOwner& owner) : VideoPlayer(owner) {}
 
     LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         const LRESULT result = VideoPlayer::windowProc(message, wParam, lParam);
-        if (measurement) sample(message == WM_PAINT);
+        if (measurement) sample();
         return result;
     }
 
@@ -148,10 +148,14 @@ private:
         return true;
     }
 
-    void sample(bool painted) {
+    // The picture is drawn by then: the sample after it sees it on screen.
+    void afterDrawing() override {
+        if (measurement) notePaint(*measurement, timeGetTime());
+    }
+
+    void sample() {
         Measurement& m = *measurement;
         const DWORD now = timeGetTime();
-        if (painted) notePaint(m, now);
         std::int64_t clockMs = 0;
         if (playState() != statePlaying || !info() || !clockNow(clockMs)) return;
         noteClock(m, clockMs, now);
