@@ -114,8 +114,8 @@ public:
     unsigned timerResolution() const { return timerResolution_.period(); }
 
 protected:
-    // After every drawing of the client area, whether by a paint message or
-    // straight as a picture arrives: where a watcher sees what reached the screen.
+    // After every drawing of the client area: where a watcher sees what
+    // reached the screen.
     virtual void afterDrawing() {}
 
 private:
