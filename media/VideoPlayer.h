@@ -117,6 +117,9 @@ protected:
     // After every drawing of the client area: where a watcher sees what
     // reached the screen.
     virtual void afterDrawing() {}
+    // For a subclass that holds the loader up, as another thread's use of its
+    // lock would.
+    ImageLoader& loader() { return *loader_; }
 
 private:
     // Messages.
@@ -161,6 +164,7 @@ private:
     // atTick: the frame is shown when the armed tick falls due (while playing).
     void requestFrame(bool atTick = false);
     void requestCurrentFrame(bool atTick = false);
+    void askAgainIfRefused();
     int wantedIndex() const;
 
     int frameCount() const;

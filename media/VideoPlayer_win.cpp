@@ -27,6 +27,8 @@ constexpr UINT_PTR kFrameTimer = 0;
 // How often the last frame of a chapter looks whether the sound has reached
 // the next one: well within a frame period.
 constexpr DWORD kChangePollMs = 10;
+// How soon a stopped or paused engine asks again for a frame the loader refused.
+constexpr DWORD kRefusedRetryMs = 10;
 
 // The folder of a chapter archive: trailing separators dropped, then the last
 // component cut off.
@@ -259,6 +261,7 @@ void VideoPlayer::pause() {
     if (playState_ != stateClosed) {
         playState_ = statePaused;
         owner_.refresh();
+        askAgainIfRefused();
     }
     ignoringFailure([&] { soundPlayer_->pause(); });
 }
@@ -283,6 +286,7 @@ void VideoPlayer::stop() {
     if (playState_ != stateClosed) {
         playState_ = stateStopped;
         owner_.refresh();
+        askAgainIfRefused();
     }
     ignoringFailure([&] { soundPlayer_->stop(); });
 }
@@ -392,6 +396,7 @@ void VideoPlayer::advance() {
 // A tick still queued when its recording was closed has nothing to act on.
 void VideoPlayer::tick() {
     if (playState_ == stateClosed) return;
+    if (requestRefused_ && playState_ != statePlaying) requestCurrentFrame();
     showPictureAtTick();
     if (displayMode == DisplayModeOneShot) {
         if (!oneShotShown_) advance();
@@ -461,6 +466,7 @@ void VideoPlayer::endOfRecording() {
     if (playState_ == stateClosed) return;
     playState_ = stateStopped;
     owner_.refresh();
+    askAgainIfRefused();  // the last frame's request may have been refused
     if (displayMode != DisplayModeVideo) {
         seek(0);
         return;
@@ -482,9 +488,10 @@ void VideoPlayer::openNextChapter() {
     if (openChapterOrReset(chapter_)) playOn();
 }
 
-// The loader drops a request while it decodes. A playing engine asks again at
-// its next tick; a stopped one has no next tick, so the refusal is kept and the
-// request repeated when the decode in the way has delivered its picture.
+// The loader drops a request while its worker holds the lock. A playing engine
+// asks again at its next tick. A stopped one repeats the request when the
+// decode in the way has delivered its picture, and at a tick of its own: the
+// worker also holds the lock for a moment after posting, with no picture to come.
 void VideoPlayer::requestFrame(bool atTick) {
     if (!platform::isFolder(folder_)) {
         owner_.resetToEmpty();
@@ -497,6 +504,11 @@ void VideoPlayer::requestFrame(bool atTick) {
 void VideoPlayer::requestCurrentFrame(bool atTick) {
     const int index = wantedIndex();
     requestRefused_ = !(atTick ? loader_->requestAtTick(index) : loader_->request(index));
+    askAgainIfRefused();
+}
+
+void VideoPlayer::askAgainIfRefused() {
+    if (requestRefused_ && playState_ != statePlaying) loader_->armTick(kRefusedRetryMs);
 }
 
 // Recordings that store more than one picture per frame are asked for even indices.

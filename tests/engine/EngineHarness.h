@@ -45,6 +45,7 @@ public:
 
     explicit TestPlayer(PlaybackOwner& owner) : VideoPlayer(owner) {}
     LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    using VideoPlayer::loader;
 
     int ticks = 0;
     std::vector<Arrival> arrivals;

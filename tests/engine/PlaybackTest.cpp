@@ -7,6 +7,8 @@
 #include <mmsystem.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "app/Exception.h"
 #include "app/Texts.h"
@@ -181,6 +183,30 @@ TEST_F(PlaybackTest, SeekingFarBlanksThePictureUntilItsFrameArrivesAndSeekingNea
     player->seek(5000);
     EXPECT_EQ(player->currentFrame(), EngineSamples::eventFrames - 1);
     EXPECT_TRUE(waitForShown(EngineSamples::eventFrames - 1));
+}
+
+// The loader's worker holds its lock for a moment after posting a picture
+// too; a request refused then has no picture behind it to ask again on.
+TEST_F(PlaybackTest, ARequestRefusedWithNoPictureOnItsWayIsAskedAgain) {
+    player->openEventRecording(samples().eventFolder);
+    ASSERT_TRUE(waitForShown(0));
+
+    std::atomic<bool> locked{false};
+    std::thread holder([&] {
+        player->loader().runLocked([&](VideoArchive&) {
+            locked = true;
+            Sleep(150);
+            return true;
+        });
+    });
+    while (!locked) Sleep(1);
+    player->seek(40);
+    pumpFor(20);
+    player->seek(41);  // paused, too
+    player->playFrom(41);
+    player->pause();
+    holder.join();
+    EXPECT_TRUE(waitForShown(player->currentFrame(), 2000));
 }
 
 TEST_F(PlaybackTest, SeekingWhilePlayingOrPausedStops) {
