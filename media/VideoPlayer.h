@@ -171,6 +171,7 @@ private:
     int clampFrame(std::int64_t frame) const;
     void repaint(bool erase);
     void drawClientArea(HDC dc);
+    void drawPictureNow();
     void warn(HWND owner, const std::wstring& text) const;
 
     PlaybackOwner& owner_;
